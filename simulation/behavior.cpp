@@ -1,0 +1,3 @@
+#include "behavior.h"
+
+std::string cBehavior::GetName() const { return "Base Behavior"; }

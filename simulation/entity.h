@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "identity.h"
+#include "vector_math.h"
+
+class cBehavior;
+class cEntity;
+class cGroup;
+class cWorld;
+class CModelInstance;
+struct IDirect3DDevice9;
+
+// One entry of an entity's neighbour lists. Entries are ordered by distance
+// and, at equal distance, by the neighbour's identity.
+struct NeighborEntry {
+    float distance;
+    cEntity* entity;
+};
+bool operator<(const NeighborEntry& a, const NeighborEntry& b);
+
+// One body of the simulation: a fish, or the passive entity standing for the
+// player. Behaviours add to steering; Update turns steering into velocity,
+// position and heading.
+class cEntity {
+public:
+    // world must outlive the entity. The seven floats are perceptionRadius,
+    // maxAcceleration, maxSpeed, cruiseSpeed and the per-axis velocity damping.
+    cEntity(cWorld& world, std::uint32_t typeId, float perceptionRadius, float maxAcceleration,
+            float maxSpeed, float cruiseSpeed, float dampingX, float dampingY, float dampingZ);
+    virtual ~cEntity();
+
+    // One simulation step of elapsed seconds (the eleven steps of the update).
+    virtual void Update(float elapsed);
+    // Draws the entity with its model; does nothing when model is none.
+    virtual void Render(IDirect3DDevice9* device);
+
+    // Adds a shared behaviour (not owned). Kept in identity order; a behaviour
+    // added twice is applied twice.
+    void AddBehavior(cBehavior* behavior);
+    // Called by cGroup::AddEntity.
+    void SetGroup(cGroup* newGroup) { group = newGroup; }
+
+    // Always stores the distance to other; true when it is strictly below
+    // perceptionRadius.
+    bool IsWithinPerception(const cEntity& other, float& distance) const;
+    void FindFlockNeighbors();
+    void FindForeignNeighbors();
+
+    Identity GetIdentity() const { return identity_; }
+
+    cEntity(const cEntity&) = delete;
+    cEntity& operator=(const cEntity&) = delete;
+
+    cGroup* group = nullptr;              // not owned; set by the group that holds the entity
+    std::vector<cBehavior*> behaviors;    // not owned; ascending identity
+    cWorld* world;                        // not owned; never null
+    std::uint32_t typeId;                 // this entity's type bits
+    std::uint32_t avoidMask;              // types treated as foreign: ~typeId
+    std::uint32_t typeMask;               // tested against other entities' avoidMask: typeId
+    CModelInstance* model = nullptr;      // not owned; null means not drawn
+    Vector3 position;                     // world units
+    Vector3 velocity;                     // world units per second
+    Quaternion orientation;               // heading derived from velocity each step
+    Vector3 steering;                     // accumulated by behaviours, never reset
+    float perceptionRadius;               // neighbours are strictly closer than this
+    float maxAcceleration;                // bound on the length of steering
+    float maxSpeed;                       // bound on the length of velocity
+    float cruiseSpeed;                    // speed the cruising behaviour compares against
+    Vector3 velocityDamping;              // per-axis factors applied every step
+    std::vector<NeighborEntry> flockNeighbors;    // own group, nearest first
+    std::vector<NeighborEntry> foreignNeighbors;  // foreign types of all groups, nearest first
+
+private:
+    const Identity identity_ = NextIdentity();
+};
+
+// The entity standing for the player: passive, moved only by the player link,
+// never drawn.
+class cPlayerEntity : public cEntity {
+public:
+    cPlayerEntity(cWorld& world, std::uint32_t typeId);
+    void Update(float elapsed) override;
+    void Render(IDirect3DDevice9* device) override;
+};

@@ -1,0 +1,6 @@
+#include "random_source.h"
+
+RandomSource& SharedRandom() {
+    static RandomSource source;
+    return source;
+}
