@@ -11,7 +11,7 @@ class cEntity;
 class cGroup;
 class cWorld;
 class CModelInstance;
-struct IDirect3DDevice9;
+class IDirect3DDevice9;
 
 // One entry of an entity's neighbour lists. Entries are ordered by distance
 // and, at equal distance, by the neighbour's identity.

@@ -6,7 +6,7 @@
 
 class cEntity;
 class cWorld;
-struct IDirect3DDevice9;
+class IDirect3DDevice9;
 
 // One school: the entities that flock with each other. Owns its members.
 class cGroup {

@@ -3,7 +3,7 @@
 #include <vector>
 
 class cGroup;
-struct IDirect3DDevice9;
+class IDirect3DDevice9;
 
 // All groups of the simulation. Owns them.
 class cWorld {
