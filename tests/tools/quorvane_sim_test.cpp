@@ -1,0 +1,96 @@
+// Runs the headless simulation driver as a user would and checks its exit
+// status and output.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;  // -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+RunResult RunSim(const std::string& arguments) {
+    char errorPath[] = "/tmp/quorvane_sim_test_XXXXXX";
+    const int errorFile = mkstemp(errorPath);
+    if (errorFile < 0) {
+        ADD_FAILURE() << "mkstemp failed";
+        return {};
+    }
+    close(errorFile);
+
+    RunResult result;
+    const std::string command =
+        std::string("'") + QUORVANE_SIM_PATH + "' " + arguments + " 2>" + errorPath;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t count;
+        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            result.out.append(buffer, count);
+        }
+        const int status = pclose(pipe);
+        if (status != -1 && WIFEXITED(status)) {
+            result.exitCode = WEXITSTATUS(status);
+        }
+    } else {
+        ADD_FAILURE() << "popen failed for " << command;
+    }
+    std::ifstream errorStream(errorPath);
+    result.err.assign(std::istreambuf_iterator<char>(errorStream), {});
+    std::remove(errorPath);
+    return result;
+}
+
+TEST(QuorvaneSim, HeadlessRunPrintsOneLinePerSchool) {
+    const RunResult run = RunSim("--frames 10");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    std::istringstream lines(run.out);
+    std::string line;
+    int schools = 0;
+    while (std::getline(lines, line)) {
+        if (line.rfind("school ", 0) == 0) {
+            EXPECT_EQ(line.rfind("school " + std::to_string(schools) + ": ", 0), 0u) << line;
+            ++schools;
+        }
+    }
+    EXPECT_EQ(schools, 4) << run.out;
+    EXPECT_NE(run.out.find("for 28 fish"), std::string::npos) << run.out;
+}
+
+struct BadInput {
+    const char* arguments;
+    const char* option;  // the message must name it
+};
+
+class QuorvaneSimBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(QuorvaneSimBadInput, ExitsWithStatusTwoAndOneLineNamingTheOption) {
+    const RunResult run = RunSim(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.err.back(), '\n');
+    EXPECT_NE(run.err.find(GetParam().option), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, QuorvaneSimBadInput,
+    ::testing::Values(BadInput{"--frames abc", "--frames"}, BadInput{"--frames 10x", "--frames"},
+                      BadInput{"--frames -1", "--frames"}, BadInput{"--step nan", "--step"},
+                      BadInput{"--step 2", "--step"}, BadInput{"--fish 3", "--fish"},
+                      BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"}));
+
+}  // namespace
