@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -74,6 +76,23 @@ struct BadInput {
     const char* option;  // the message must name it
 };
 
+void PrintTo(const BadInput& input, std::ostream* os) {
+    *os << '"' << input.arguments << '"';
+}
+
+// "--frames abc" is named frames_abc.
+std::string NameOf(const ::testing::TestParamInfo<BadInput>& info) {
+    std::string name;
+    for (const char* c = info.param.arguments; *c != '\0'; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += *c;
+        } else if (!name.empty() && name.back() != '_') {
+            name += '_';
+        }
+    }
+    return name;
+}
+
 class QuorvaneSimBadInput : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(QuorvaneSimBadInput, ExitsWithStatusTwoAndOneLineNamingTheOption) {
@@ -91,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadInput{"--frames abc", "--frames"}, BadInput{"--frames 10x", "--frames"},
                       BadInput{"--frames -1", "--frames"}, BadInput{"--step nan", "--step"},
                       BadInput{"--step 2", "--step"}, BadInput{"--fish 3", "--fish"},
-                      BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"}));
+                      BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"}),
+    NameOf);
 
 }  // namespace
