@@ -13,6 +13,16 @@
 // decimal, pointers as "null" or "ptr", e.g. "SetRenderState(7, 1)",
 // "SetTexture(0, null)", "DrawIndexedPrimitive(5, 0, 0, 24, 4, 2)",
 // "Clear(0, null, 3, 0x00004080, 1, 0)" (colours in hex, floats as %g).
+// Colours are "0x" with eight upper-case hex digits; a BOOL is 0 or 1 as
+// passed. Resources prefix their calls with their kind: "VertexBuffer.Lock(0,
+// 0, ptr, 0)", "IndexBuffer.Unlock()", "Texture.LockRect(0, ptr, null, 0)".
+// AddRef and Release are not logged. A call is logged before it is checked,
+// so refused calls appear in the log too.
+//
+// Ill-formed calls fail with D3DERR_INVALIDCALL rather than crash: null out
+// pointers, adapters or mipmap levels out of range, locks outside a resource,
+// unlocking what is not locked, BeginScene inside a scene, EndScene outside
+// one, a non-null argument to Present or a non-null shared handle.
 
 #include <deque>
 #include <map>
@@ -58,6 +68,7 @@ public:
     // Adds one reference; the log is shared with every device it creates.
     explicit RecordingDirect3D(std::shared_ptr<CallLog> log = std::make_shared<CallLog>());
 
+    // Empty until the test adds some (TypicalAdapter() is the usual one).
     std::vector<RecordingAdapter> adapters;
 
     // Answers of the checks, by their arguments; anything not listed
@@ -71,6 +82,8 @@ public:
     HRESULT enumAdapterModesResult = D3D_OK;
 
     // Results of the next CreateDevice calls, front first; D3D_OK when empty.
+    // A success still fails with D3DERR_NOTAVAILABLE when the adapter lacks
+    // the device type (D3DERR_INVALIDCALL when the adapter does not exist).
     std::deque<HRESULT> createDeviceResults;
     // The device made by the last successful CreateDevice (the caller owns
     // it); its log is this object's log.
@@ -103,12 +116,20 @@ public:
                          D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice9** device) override;
 
 private:
+    const RecordingAdapter* Adapter(UINT adapter) const;  // null when out of range
+    // D3D_OK when the adapter has the device type, D3DERR_NOTAVAILABLE when
+    // it lacks it, D3DERR_INVALIDCALL when the adapter does not exist.
+    HRESULT DevicePresent(UINT adapter, D3DDEVTYPE type) const;
+
     std::shared_ptr<CallLog> log_;
 };
 
 class RecordingDevice : public IDirect3DDevice9 {
 public:
-    RecordingDevice(std::shared_ptr<CallLog> log, D3DCAPS9 caps, D3DPRESENT_PARAMETERS parameters);
+    // window (may be null) gives the back-buffer size when the parameters'
+    // size is 0. The viewport starts as the whole back buffer.
+    RecordingDevice(std::shared_ptr<CallLog> log, D3DCAPS9 caps, D3DPRESENT_PARAMETERS parameters,
+                    HWND window = nullptr);
 
     // Scripted results, front first; D3D_OK when empty.
     std::deque<HRESULT> presentResults;
@@ -127,10 +148,17 @@ public:
     D3DMATERIAL9 material;
     DWORD vertexFormat = 0;
     IDirect3DVertexBuffer9* streamSource = nullptr;
+    UINT streamOffset = 0;
     UINT streamStride = 0;
     IDirect3DIndexBuffer9* indices = nullptr;
     D3DPRESENT_PARAMETERS presentParameters;  // as created or last reset
     int sceneDepth = 0;                       // BeginScene minus EndScene
+    HWND window = nullptr;                    // the device window, may be null
+
+    // The back buffer's size: the parameters' size, or the window's client
+    // size where that is 0 (0 without a window).
+    UINT BackBufferWidth() const;
+    UINT BackBufferHeight() const;
 
     CallLog& Log() { return *log_; }
 
@@ -171,6 +199,12 @@ public:
     HRESULT ReadBackBuffer(std::vector<std::uint8_t>& rgba, UINT& width, UINT& height) override;
 
 private:
+    // The front of a script, removed, or D3D_OK when it is empty.
+    static HRESULT NextResult(std::deque<HRESULT>& script);
+    void ResetViewport();
+    // Not zero and within the caps' maximum texture size (0 there: no limit).
+    bool TextureSizeAllowed(UINT width, UINT height) const;
+
     std::shared_ptr<CallLog> log_;
     D3DCAPS9 caps_;
 };

@@ -1,0 +1,340 @@
+#include "platform/gfx/recording/recording_device.h"
+
+#include <utility>
+
+#include "platform/gfx/recording/call_line.h"
+#include "platform/gfx/recording/recording_buffer.h"
+#include "platform/gfx/recording/recording_texture.h"
+#include "platform/window/window.h"
+
+RecordingDevice::RecordingDevice(std::shared_ptr<CallLog> log, D3DCAPS9 caps,
+                                 D3DPRESENT_PARAMETERS parameters, HWND deviceWindow)
+    : presentParameters(parameters), window(deviceWindow), log_(std::move(log)), caps_(caps) {
+    ResetViewport();
+}
+
+HRESULT RecordingDevice::NextResult(std::deque<HRESULT>& script) {
+    if (script.empty()) {
+        return D3D_OK;
+    }
+    const HRESULT result = script.front();
+    script.pop_front();
+    return result;
+}
+
+UINT RecordingDevice::BackBufferWidth() const {
+    if (presentParameters.BackBufferWidth != 0 || window == nullptr) {
+        return presentParameters.BackBufferWidth;
+    }
+    const RECT client = window->GetClientRect();
+    return client.right > client.left ? static_cast<UINT>(client.right - client.left) : 0;
+}
+
+UINT RecordingDevice::BackBufferHeight() const {
+    if (presentParameters.BackBufferHeight != 0 || window == nullptr) {
+        return presentParameters.BackBufferHeight;
+    }
+    const RECT client = window->GetClientRect();
+    return client.bottom > client.top ? static_cast<UINT>(client.bottom - client.top) : 0;
+}
+
+void RecordingDevice::ResetViewport() {
+    viewport = D3DVIEWPORT9{};
+    viewport.Width = BackBufferWidth();
+    viewport.Height = BackBufferHeight();
+}
+
+// ---- Device life ----
+
+HRESULT RecordingDevice::TestCooperativeLevel() {
+    log_->Add(FormatCall("TestCooperativeLevel"));
+    return NextResult(testCooperativeLevelResults);
+}
+
+HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
+    log_->Add(FormatCall("Reset", parameters));
+    if (parameters == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    const HRESULT result = NextResult(resetResults);
+    if (SUCCEEDED(result)) {
+        presentParameters = *parameters;
+        ResetViewport();
+    }
+    return result;
+}
+
+HRESULT RecordingDevice::Present(const RECT* source, const RECT* destination,
+                                 HWND overrideWindow, const void* dirtyRegion) {
+    log_->Add(FormatCall("Present", source, destination, overrideWindow, dirtyRegion));
+    if (source != nullptr || destination != nullptr || overrideWindow != nullptr ||
+        dirtyRegion != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    return NextResult(presentResults);
+}
+
+HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS9* caps) {
+    log_->Add(FormatCall("GetDeviceCaps", caps));
+    if (caps == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *caps = caps_;
+    return D3D_OK;
+}
+
+// ---- Frame ----
+
+HRESULT RecordingDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags,
+                               D3DCOLOR color, float z, DWORD stencil) {
+    log_->Add(FormatCall("Clear", rectCount, rects, flags, HexColor{color}, z, stencil));
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::BeginScene() {
+    log_->Add(FormatCall("BeginScene"));
+    if (sceneDepth != 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    ++sceneDepth;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::EndScene() {
+    log_->Add(FormatCall("EndScene"));
+    if (sceneDepth == 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    --sceneDepth;
+    return D3D_OK;
+}
+
+// ---- State ----
+
+HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
+    log_->Add(FormatCall("SetTransform", state, matrix));
+    if (matrix == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    transforms[state] = *matrix;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) {
+    log_->Add(FormatCall("GetTransform", state, matrix));
+    if (matrix == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    const auto found = transforms.find(state);
+    *matrix = found != transforms.end() ? found->second : D3DMATRIX{};  // identity when unset
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+    log_->Add(FormatCall("SetRenderState", state, value));
+    renderStates[state] = value;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
+    log_->Add(FormatCall("GetRenderState", state, value));
+    if (value == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    const auto found = renderStates.find(state);
+    *value = found != renderStates.end() ? found->second : 0;  // 0 when never set
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
+    log_->Add(FormatCall("SetSamplerState", sampler, type, value));
+    samplerStates[{sampler, type}] = value;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
+                                              DWORD value) {
+    log_->Add(FormatCall("SetTextureStageState", stage, type, value));
+    textureStageStates[{stage, type}] = value;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
+    log_->Add(FormatCall("SetTexture", stage, texture));
+    textures[stage] = texture;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
+    log_->Add(FormatCall("SetMaterial", newMaterial));
+    if (newMaterial == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    material = *newMaterial;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT9* newViewport) {
+    log_->Add(FormatCall("SetViewport", newViewport));
+    if (newViewport == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    viewport = *newViewport;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::GetViewport(D3DVIEWPORT9* result) {
+    log_->Add(FormatCall("GetViewport", result));
+    if (result == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *result = viewport;
+    return D3D_OK;
+}
+
+// ---- Geometry ----
+
+HRESULT RecordingDevice::SetFVF(DWORD format) {
+    log_->Add(FormatCall("SetFVF", format));
+    vertexFormat = format;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer,
+                                         UINT offset, UINT stride) {
+    log_->Add(FormatCall("SetStreamSource", stream, buffer, offset, stride));
+    if (stream == 0) {  // the only stream the program uses
+        streamSource = buffer;
+        streamOffset = offset;
+        streamStride = stride;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetIndices(IDirect3DIndexBuffer9* buffer) {
+    log_->Add(FormatCall("SetIndices", buffer));
+    indices = buffer;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type,
+                                              std::int32_t baseVertexIndex, UINT minIndex,
+                                              UINT vertexCount, UINT startIndex,
+                                              UINT primitiveCount) {
+    log_->Add(FormatCall("DrawIndexedPrimitive", type, baseVertexIndex, minIndex, vertexCount,
+                         startIndex, primitiveCount));
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
+                                       UINT primitiveCount) {
+    log_->Add(FormatCall("DrawPrimitive", type, startVertex, primitiveCount));
+    return D3D_OK;
+}
+
+// ---- Resources ----
+
+HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD format,
+                                            D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
+                                            void* sharedHandle) {
+    log_->Add(FormatCall("CreateVertexBuffer", length, usage, format, pool, buffer,
+                         sharedHandle));
+    if (buffer == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *buffer = nullptr;
+    if (length == 0 || sharedHandle != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (FAILED(createResourceResult)) {
+        return createResourceResult;
+    }
+    D3DVERTEXBUFFER_DESC description;
+    description.Usage = usage;
+    description.Pool = pool;
+    description.Size = length;
+    description.FVF = format;
+    *buffer = new RecordingVertexBuffer(log_, "VertexBuffer", description);
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format,
+                                           D3DPOOL pool, IDirect3DIndexBuffer9** buffer,
+                                           void* sharedHandle) {
+    log_->Add(FormatCall("CreateIndexBuffer", length, usage, format, pool, buffer,
+                         sharedHandle));
+    if (buffer == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *buffer = nullptr;
+    const bool indexFormat = format == D3DFMT_INDEX16 || format == D3DFMT_INDEX32;
+    if (length == 0 || !indexFormat || sharedHandle != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (FAILED(createResourceResult)) {
+        return createResourceResult;
+    }
+    D3DINDEXBUFFER_DESC description;
+    description.Format = format;
+    description.Usage = usage;
+    description.Pool = pool;
+    description.Size = length;
+    *buffer = new RecordingIndexBuffer(log_, "IndexBuffer", description);
+    return D3D_OK;
+}
+
+bool RecordingDevice::TextureSizeAllowed(UINT width, UINT height) const {
+    // Caps of 0 (a hand-made record) put no limit on the size.
+    const bool widthAllowed = caps_.MaxTextureWidth == 0 || width <= caps_.MaxTextureWidth;
+    const bool heightAllowed = caps_.MaxTextureHeight == 0 || height <= caps_.MaxTextureHeight;
+    return width != 0 && height != 0 && widthAllowed && heightAllowed;
+}
+
+HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
+                                       D3DFORMAT format, D3DPOOL pool,
+                                       IDirect3DTexture9** texture, void* sharedHandle) {
+    log_->Add(FormatCall("CreateTexture", width, height, levels, usage, format, pool, texture,
+                         sharedHandle));
+    if (texture == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *texture = nullptr;
+    const UINT fullChain = RecordingTexture::FullChainLevels(width, height);
+    if (!TextureSizeAllowed(width, height) || levels > fullChain || sharedHandle != nullptr ||
+        !RecordingTexture::LayoutOf(format)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (FAILED(createResourceResult)) {
+        return createResourceResult;
+    }
+    D3DSURFACE_DESC top;
+    top.Format = format;
+    top.Usage = usage;
+    top.Pool = pool;
+    top.Width = width;
+    top.Height = height;
+    *texture = new RecordingTexture(log_, top, levels == 0 ? fullChain : levels);
+    return D3D_OK;
+}
+
+// ---- Back buffer ----
+
+PresentedImage RecordingDevice::GetPresentedImage() {
+    log_->Add(FormatCall("GetPresentedImage"));
+    PresentedImage image;
+    image.width = BackBufferWidth();
+    image.height = BackBufferHeight();
+    return image;
+}
+
+HRESULT RecordingDevice::ReadBackBuffer(std::vector<std::uint8_t>& rgba, UINT& width,
+                                        UINT& height) {
+    log_->Add(FormatCall("ReadBackBuffer"));
+    width = BackBufferWidth();
+    height = BackBufferHeight();
+    rgba.assign(std::size_t{width} * height * 4, 0);
+    for (std::size_t alpha = 3; alpha < rgba.size(); alpha += 4) {
+        rgba[alpha] = 0xFF;  // opaque black
+    }
+    return D3D_OK;
+}
