@@ -1,0 +1,42 @@
+#pragma once
+
+// The few matrix and vector routines the cameras and the player need, in the
+// device's convention: row-major matrices acting on row vectors (p' = p * M),
+// left-handed frame (x right, y up, z forward). Angles are radians unless a
+// name says degrees.
+
+#include "simulation/vector_math.h"
+
+namespace RenderLib {
+
+// Degrees to radians and back, in the single precision the interfaces use.
+constexpr float kDegreesToRadians = 0.017453292f;
+constexpr float kRadiansToDegrees = 57.29578f;
+
+float Dot(const Vector3& a, const Vector3& b);
+// Left-handed cross product: Cross(up, look) is right, Cross(look, right) is up.
+Vector3 Cross(const Vector3& a, const Vector3& b);
+
+// Rotation by angle radians about axis (normalised here; a zero axis leaves
+// only the cos(angle) scale on the diagonal). Seen from the tip of the axis
+// toward the origin the turn is clockwise: a positive turn about +y takes +z
+// to +x.
+Matrix4 MatrixRotationAxis(const Vector3& axis, float angle);
+
+// Left-handed perspective projection: vertical field of view fovY radians,
+// aspect = width / height, near and far plane distances. Depth maps to 0..1.
+Matrix4 MatrixPerspectiveFovLH(float fovY, float aspect, float nearPlane, float farPlane);
+
+// Left-handed view matrix of an eye at eye looking at at, with up as the up
+// reference. Columns 1 to 3 hold the camera's right, up and look axes.
+Matrix4 MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up);
+
+// Identity with (x, y, z) in row 4.
+Matrix4 MatrixTranslation(float x, float y, float z);
+
+// p * M for the point (p, 1), divided by the resulting w when w is neither 0 nor 1.
+Vector3 TransformCoord(const Vector3& p, const Matrix4& m);
+// v * M for the direction (v, 0): rotation and scale only, no translation.
+Vector3 TransformNormal(const Vector3& v, const Matrix4& m);
+
+}  // namespace RenderLib
