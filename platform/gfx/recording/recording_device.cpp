@@ -10,7 +10,7 @@
 RecordingDevice::RecordingDevice(std::shared_ptr<CallLog> log, D3DCAPS9 caps,
                                  D3DPRESENT_PARAMETERS parameters, HWND deviceWindow)
     : presentParameters(parameters), window(deviceWindow), log_(std::move(log)), caps_(caps) {
-    ResetViewport();
+    CreateBackBuffer();
 }
 
 HRESULT RecordingDevice::NextResult(std::deque<HRESULT>& script) {
@@ -22,26 +22,22 @@ HRESULT RecordingDevice::NextResult(std::deque<HRESULT>& script) {
     return result;
 }
 
-UINT RecordingDevice::BackBufferWidth() const {
-    if (presentParameters.BackBufferWidth != 0 || window == nullptr) {
-        return presentParameters.BackBufferWidth;
+void RecordingDevice::CreateBackBuffer() {
+    RECT client;
+    if (window != nullptr) {
+        client = window->GetClientRect();
     }
-    const RECT client = window->GetClientRect();
-    return client.right > client.left ? static_cast<UINT>(client.right - client.left) : 0;
-}
-
-UINT RecordingDevice::BackBufferHeight() const {
-    if (presentParameters.BackBufferHeight != 0 || window == nullptr) {
-        return presentParameters.BackBufferHeight;
-    }
-    const RECT client = window->GetClientRect();
-    return client.bottom > client.top ? static_cast<UINT>(client.bottom - client.top) : 0;
-}
-
-void RecordingDevice::ResetViewport() {
+    const auto extent = [](std::int32_t low, std::int32_t high) {
+        return high > low ? static_cast<UINT>(high - low) : 0u;
+    };
+    backBufferWidth_ = presentParameters.BackBufferWidth != 0 ? presentParameters.BackBufferWidth
+                                                              : extent(client.left, client.right);
+    backBufferHeight_ = presentParameters.BackBufferHeight != 0
+                            ? presentParameters.BackBufferHeight
+                            : extent(client.top, client.bottom);
     viewport = D3DVIEWPORT9{};
-    viewport.Width = BackBufferWidth();
-    viewport.Height = BackBufferHeight();
+    viewport.Width = backBufferWidth_;
+    viewport.Height = backBufferHeight_;
 }
 
 // ---- Device life ----
@@ -59,7 +55,7 @@ HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
     const HRESULT result = NextResult(resetResults);
     if (SUCCEEDED(result)) {
         presentParameters = *parameters;
-        ResetViewport();
+        CreateBackBuffer();
     }
     return result;
 }

@@ -155,10 +155,11 @@ public:
     int sceneDepth = 0;                       // BeginScene minus EndScene
     HWND window = nullptr;                    // the device window, may be null
 
-    // The back buffer's size: the parameters' size, or the window's client
-    // size where that is 0 (0 without a window).
-    UINT BackBufferWidth() const;
-    UINT BackBufferHeight() const;
+    // The back buffer's size, fixed at creation and at each successful
+    // Reset: the parameters' size, or the window's client size where that is
+    // 0 (0 without a window). Resizing the window alone does not change it.
+    UINT BackBufferWidth() const { return backBufferWidth_; }
+    UINT BackBufferHeight() const { return backBufferHeight_; }
 
     CallLog& Log() { return *log_; }
 
@@ -201,12 +202,16 @@ public:
 private:
     // The front of a script, removed, or D3D_OK when it is empty.
     static HRESULT NextResult(std::deque<HRESULT>& script);
-    void ResetViewport();
+    // Sizes the back buffer from presentParameters and the window, and makes
+    // the viewport cover all of it.
+    void CreateBackBuffer();
     // Not zero and within the caps' maximum texture size (0 there: no limit).
     bool TextureSizeAllowed(UINT width, UINT height) const;
 
     std::shared_ptr<CallLog> log_;
     D3DCAPS9 caps_;
+    UINT backBufferWidth_ = 0;
+    UINT backBufferHeight_ = 0;
 };
 
 // Memory-backed resources the recording device hands out: locks give real
