@@ -41,8 +41,8 @@ TEST_F(RecordingDeviceTest, AFrameIsLoggedOneLinePerCallWithArgumentsInOrder) {
         "Present(null, null, null, null)",
     };
     EXPECT_EQ(log->Lines(), expected);
-    EXPECT_EQ(log->Matching("Set"), (std::vector<std::string>{expected[2], expected[3],
-                                                              expected[4]}));
+    EXPECT_EQ(log->Matching("Set"),
+              (std::vector<std::string>{expected[2], expected[3], expected[4]}));
     EXPECT_TRUE(log->Matching("Reset(").empty());
 }
 
@@ -150,22 +150,27 @@ TEST_F(RecordingDeviceTest, IllFormedCallsAreRefusedNotCrashed) {
 }
 
 TEST_F(RecordingDeviceTest, ReleaseToZeroDestroysAndResourcesOutliveTheDevice) {
+    // The device and its buffer are the only owners of this log.
+    auto ownLog = std::make_shared<CallLog>();
+    const std::weak_ptr<CallLog> watcher = ownLog;
+    auto* own = new RecordingDevice(std::move(ownLog), CapableCaps(), D3DPRESENT_PARAMETERS{});
     IDirect3DVertexBuffer9* buffer = nullptr;
-    ASSERT_EQ(device->CreateVertexBuffer(64, D3DUSAGE_WRITEONLY, D3DFVF_XYZ, D3DPOOL_MANAGED,
-                                         &buffer, nullptr),
+    ASSERT_EQ(own->CreateVertexBuffer(64, D3DUSAGE_WRITEONLY, D3DFVF_XYZ, D3DPOOL_MANAGED, &buffer,
+                                      nullptr),
               D3D_OK);
     EXPECT_EQ(buffer->AddRef(), 2u);
     EXPECT_EQ(buffer->Release(), 1u);
-    EXPECT_EQ(device->AddRef(), 2u);
-    EXPECT_EQ(device->Release(), 1u);
-    EXPECT_EQ(device->Release(), 0u);  // destroyed; a leak or double free shows under ASan
-    device = nullptr;
+    EXPECT_EQ(own->AddRef(), 2u);
+    EXPECT_EQ(own->Release(), 1u);
+    EXPECT_EQ(own->Release(), 0u);  // destroyed; a leak or double free shows under ASan
 
     void* data = nullptr;
     EXPECT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);  // still logs into the shared log
     EXPECT_EQ(buffer->Unlock(), D3D_OK);
-    EXPECT_EQ(log->Lines().back(), "VertexBuffer.Unlock()");
+    ASSERT_FALSE(watcher.expired());
+    EXPECT_EQ(watcher.lock()->Lines().back(), "VertexBuffer.Unlock()");
     EXPECT_EQ(buffer->Release(), 0u);
+    EXPECT_TRUE(watcher.expired());  // the last holder let go of the log
 }
 
 TEST_F(RecordingDeviceTest, ScriptedCreationFailureHandsOutNothing) {
@@ -177,9 +182,9 @@ TEST_F(RecordingDeviceTest, ScriptedCreationFailureHandsOutNothing) {
               D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(device->CreateIndexBuffer(64, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices, nullptr),
               D3DERR_OUTOFVIDEOMEMORY);
-    EXPECT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3DERR_OUTOFVIDEOMEMORY);
+    EXPECT_EQ(
+        device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(vertices, nullptr);
     EXPECT_EQ(indices, nullptr);
     EXPECT_EQ(texture, nullptr);
@@ -196,18 +201,17 @@ TEST_F(RecordingDeviceTest, CreationRefusesBadArguments) {
               D3DERR_INVALIDCALL);
     EXPECT_EQ(device->CreateVertexBuffer(16, 0, 0, D3DPOOL_MANAGED, nullptr, nullptr),
               D3DERR_INVALIDCALL);
-    EXPECT_EQ(device->CreateIndexBuffer(16, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &indices,
-                                        nullptr),
+    EXPECT_EQ(device->CreateIndexBuffer(16, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &indices, nullptr),
               D3DERR_INVALIDCALL);
-    EXPECT_EQ(device->CreateTexture(0, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(device->CreateTexture(8192, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3DERR_INVALIDCALL);  // beyond the caps' maximum
-    EXPECT_EQ(device->CreateTexture(4, 4, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3DERR_INVALIDCALL);  // 4 × 4 has only 3 levels
+    EXPECT_EQ(
+        device->CreateTexture(0, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_INVALIDCALL);
+    EXPECT_EQ(
+        device->CreateTexture(8192, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_INVALIDCALL);  // beyond the caps' maximum
+    EXPECT_EQ(
+        device->CreateTexture(4, 4, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_INVALIDCALL);  // 4 × 4 has only 3 levels
     EXPECT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_D24S8, D3DPOOL_MANAGED, &texture, nullptr),
               D3DERR_INVALIDCALL);
     EXPECT_EQ(vertices, nullptr);

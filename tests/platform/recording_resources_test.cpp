@@ -69,9 +69,9 @@ TEST_F(RecordingResourcesTest, BufferLocksOutsideTheBufferAreRefused) {
 
 TEST_F(RecordingResourcesTest, TextureLevelsHaveTheirOwnStorageAndPitch) {
     IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(device->CreateTexture(8, 2, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3D_OK);
+    ASSERT_EQ(
+        device->CreateTexture(8, 2, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3D_OK);
     EXPECT_EQ(texture->GetLevelCount(), 4u);  // 8×2, 4×1, 2×1, 1×1
     D3DSURFACE_DESC description;
     ASSERT_EQ(texture->GetLevelDesc(3, &description), D3D_OK);

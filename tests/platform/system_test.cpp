@@ -94,14 +94,13 @@ TEST_F(SystemTest, MessageBoxGoesToThePresenterAndReturnsOk) {
     std::vector<std::string> shown;
     HWND owner = nullptr;
     UINT shownType = 0;
-    SetMessageBoxPresenter([&](HWND from, const std::string& text, const std::string& caption,
-                               UINT type) {
-        owner = from;
-        shown.push_back(caption + "|" + text);
-        shownType = type;
-    });
-    EXPECT_EQ(MessageBoxA(&window, "Device creation failed.", "Fatal Error!", MB_ICONERROR),
-              IDOK);
+    SetMessageBoxPresenter(
+        [&](HWND from, const std::string& text, const std::string& caption, UINT type) {
+            owner = from;
+            shown.push_back(caption + "|" + text);
+            shownType = type;
+        });
+    EXPECT_EQ(MessageBoxA(&window, "Device creation failed.", "Fatal Error!", MB_ICONERROR), IDOK);
     EXPECT_EQ(MessageBoxA(nullptr, nullptr, nullptr, MB_OK), IDOK);  // null texts are empty
     EXPECT_EQ(shown, (std::vector<std::string>{"Fatal Error!|Device creation failed.", "|"}));
     EXPECT_EQ(owner, nullptr);

@@ -31,7 +31,9 @@ inline void Append(std::string& line, double value) {
     line += text;
 }
 
-inline void Append(std::string& line, std::nullptr_t) { line += "null"; }
+inline void Append(std::string& line, std::nullptr_t) {
+    line += "null";
+}
 
 template <class T>
 void Append(std::string& line, T* pointer) {
@@ -39,7 +41,7 @@ void Append(std::string& line, T* pointer) {
 }
 
 template <class T>
-    requires std::is_integral_v<T> || std::is_enum_v<T>
+requires std::is_integral_v<T> || std::is_enum_v<T>
 void Append(std::string& line, T value) {
     if constexpr (std::is_enum_v<T>) {
         Append(line, static_cast<std::underlying_type_t<T>>(value));

@@ -7,8 +7,7 @@
 
 template <class Interface, class Description>
 RecordingBuffer<Interface, Description>::RecordingBuffer(std::shared_ptr<CallLog> log,
-                                                         std::string kind,
-                                                         Description description)
+                                                         std::string kind, Description description)
     : log_(std::move(log)),
       kind_(std::move(kind)),
       description_(description),

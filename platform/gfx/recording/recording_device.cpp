@@ -32,9 +32,8 @@ void RecordingDevice::CreateBackBuffer() {
     };
     backBufferWidth_ = presentParameters.BackBufferWidth != 0 ? presentParameters.BackBufferWidth
                                                               : extent(client.left, client.right);
-    backBufferHeight_ = presentParameters.BackBufferHeight != 0
-                            ? presentParameters.BackBufferHeight
-                            : extent(client.top, client.bottom);
+    backBufferHeight_ = presentParameters.BackBufferHeight != 0 ? presentParameters.BackBufferHeight
+                                                                : extent(client.top, client.bottom);
     viewport = D3DVIEWPORT9{};
     viewport.Width = backBufferWidth_;
     viewport.Height = backBufferHeight_;
@@ -60,8 +59,8 @@ HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
     return result;
 }
 
-HRESULT RecordingDevice::Present(const RECT* source, const RECT* destination,
-                                 HWND overrideWindow, const void* dirtyRegion) {
+HRESULT RecordingDevice::Present(const RECT* source, const RECT* destination, HWND overrideWindow,
+                                 const void* dirtyRegion) {
     log_->Add(FormatCall("Present", source, destination, overrideWindow, dirtyRegion));
     if (source != nullptr || destination != nullptr || overrideWindow != nullptr ||
         dirtyRegion != nullptr) {
@@ -81,8 +80,8 @@ HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS9* caps) {
 
 // ---- Frame ----
 
-HRESULT RecordingDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags,
-                               D3DCOLOR color, float z, DWORD stencil) {
+HRESULT RecordingDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color,
+                               float z, DWORD stencil) {
     log_->Add(FormatCall("Clear", rectCount, rects, flags, HexColor{color}, z, stencil));
     return D3D_OK;
 }
@@ -196,8 +195,8 @@ HRESULT RecordingDevice::SetFVF(DWORD format) {
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer,
-                                         UINT offset, UINT stride) {
+HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
+                                         UINT stride) {
     log_->Add(FormatCall("SetStreamSource", stream, buffer, offset, stride));
     if (stream == 0) {  // the only stream the program uses
         streamSource = buffer;
@@ -213,9 +212,8 @@ HRESULT RecordingDevice::SetIndices(IDirect3DIndexBuffer9* buffer) {
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type,
-                                              std::int32_t baseVertexIndex, UINT minIndex,
-                                              UINT vertexCount, UINT startIndex,
+HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex,
+                                              UINT minIndex, UINT vertexCount, UINT startIndex,
                                               UINT primitiveCount) {
     log_->Add(FormatCall("DrawIndexedPrimitive", type, baseVertexIndex, minIndex, vertexCount,
                          startIndex, primitiveCount));
@@ -230,11 +228,9 @@ HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
 
 // ---- Resources ----
 
-HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD format,
-                                            D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
-                                            void* sharedHandle) {
-    log_->Add(FormatCall("CreateVertexBuffer", length, usage, format, pool, buffer,
-                         sharedHandle));
+HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD format, D3DPOOL pool,
+                                            IDirect3DVertexBuffer9** buffer, void* sharedHandle) {
+    log_->Add(FormatCall("CreateVertexBuffer", length, usage, format, pool, buffer, sharedHandle));
     if (buffer == nullptr) {
         return D3DERR_INVALIDCALL;
     }
@@ -254,11 +250,9 @@ HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD form
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format,
-                                           D3DPOOL pool, IDirect3DIndexBuffer9** buffer,
-                                           void* sharedHandle) {
-    log_->Add(FormatCall("CreateIndexBuffer", length, usage, format, pool, buffer,
-                         sharedHandle));
+HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                           IDirect3DIndexBuffer9** buffer, void* sharedHandle) {
+    log_->Add(FormatCall("CreateIndexBuffer", length, usage, format, pool, buffer, sharedHandle));
     if (buffer == nullptr) {
         return D3DERR_INVALIDCALL;
     }
@@ -287,8 +281,8 @@ bool RecordingDevice::TextureSizeAllowed(UINT width, UINT height) const {
 }
 
 HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
-                                       D3DFORMAT format, D3DPOOL pool,
-                                       IDirect3DTexture9** texture, void* sharedHandle) {
+                                       D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
+                                       void* sharedHandle) {
     log_->Add(FormatCall("CreateTexture", width, height, levels, usage, format, pool, texture,
                          sharedHandle));
     if (texture == nullptr) {

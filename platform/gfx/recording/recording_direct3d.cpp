@@ -35,8 +35,7 @@ RecordingAdapter TypicalAdapter() {
     std::snprintf(adapter.identifier.Driver, sizeof adapter.identifier.Driver, "recording");
     std::snprintf(adapter.identifier.Description, sizeof adapter.identifier.Description,
                   "Recording adapter");
-    std::snprintf(adapter.identifier.DeviceName, sizeof adapter.identifier.DeviceName,
-                  "display0");
+    std::snprintf(adapter.identifier.DeviceName, sizeof adapter.identifier.DeviceName, "display0");
     adapter.desktopMode = {1280, 800, 60, D3DFMT_X8R8G8B8};
     for (const auto& [width, height] :
          {std::pair<UINT, UINT>{640, 480}, {800, 600}, {1024, 768}, {1280, 800}}) {
@@ -119,11 +118,10 @@ HRESULT RecordingDirect3D::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* d
     return D3D_OK;
 }
 
-HRESULT RecordingDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type,
-                                           D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat,
-                                           BOOL windowed) {
-    log_->Add(FormatCall("CheckDeviceType", adapter, type, adapterFormat, backBufferFormat,
-                         windowed));
+HRESULT RecordingDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                           D3DFORMAT backBufferFormat, BOOL windowed) {
+    log_->Add(
+        FormatCall("CheckDeviceType", adapter, type, adapterFormat, backBufferFormat, windowed));
     if (const HRESULT present = DevicePresent(adapter, type); FAILED(present)) {
         return present;
     }
@@ -133,9 +131,8 @@ HRESULT RecordingDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type,
     return found != deviceTypeResults.end() ? found->second : D3D_OK;
 }
 
-HRESULT RecordingDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type,
-                                             D3DFORMAT adapterFormat, DWORD usage,
-                                             D3DRESOURCETYPE resourceType,
+HRESULT RecordingDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                             DWORD usage, D3DRESOURCETYPE resourceType,
                                              D3DFORMAT checkFormat) {
     log_->Add(FormatCall("CheckDeviceFormat", adapter, type, adapterFormat, usage, resourceType,
                          checkFormat));
@@ -171,8 +168,8 @@ HRESULT RecordingDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type,
                                                   D3DFORMAT adapterFormat,
                                                   D3DFORMAT renderTargetFormat,
                                                   D3DFORMAT depthStencilFormat) {
-    log_->Add(FormatCall("CheckDepthStencilMatch", adapter, type, adapterFormat,
-                         renderTargetFormat, depthStencilFormat));
+    log_->Add(FormatCall("CheckDepthStencilMatch", adapter, type, adapterFormat, renderTargetFormat,
+                         depthStencilFormat));
     if (const HRESULT present = DevicePresent(adapter, type); FAILED(present)) {
         return present;
     }
@@ -197,8 +194,8 @@ HRESULT RecordingDirect3D::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9
 HRESULT RecordingDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow,
                                         DWORD behaviorFlags, D3DPRESENT_PARAMETERS* parameters,
                                         IDirect3DDevice9** device) {
-    log_->Add(FormatCall("CreateDevice", adapter, type, focusWindow, behaviorFlags, parameters,
-                         device));
+    log_->Add(
+        FormatCall("CreateDevice", adapter, type, focusWindow, behaviorFlags, parameters, device));
     if (device == nullptr || parameters == nullptr) {
         return D3DERR_INVALIDCALL;
     }

@@ -41,8 +41,7 @@ UINT RecordingTexture::FullChainLevels(UINT width, UINT height) {
     return levels;
 }
 
-RecordingTexture::RecordingTexture(std::shared_ptr<CallLog> log, D3DSURFACE_DESC top,
-                                   UINT levels)
+RecordingTexture::RecordingTexture(std::shared_ptr<CallLog> log, D3DSURFACE_DESC top, UINT levels)
     : log_(std::move(log)), layout_(LayoutOf(top.Format).value()) {
     const UINT block = layout_.blockSize;
     for (UINT index = 0; index < levels; ++index) {

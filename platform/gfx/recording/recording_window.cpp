@@ -24,7 +24,9 @@ RECT RecordingWindow::GetClientRect() const {
     return {0, 0, windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top};
 }
 
-RECT RecordingWindow::GetWindowRect() const { return windowRect_; }
+RECT RecordingWindow::GetWindowRect() const {
+    return windowRect_;
+}
 
 void RecordingWindow::SetText(const std::string& text) {
     Record("SetText(" + text + ")");

@@ -27,12 +27,12 @@ public:
     // Also appends this window's lines to log; null detaches.
     void AttachLog(std::shared_ptr<CallLog> log) { log_ = std::move(log); }
 
-    std::vector<std::string> calls;      // every recorded call, in order
-    std::vector<std::string> texts;      // every SetText argument, in order
-    std::vector<WindowStyle> styles;     // every SetStyle argument, in order
-    std::vector<RECT> placements;        // every SetPlacement as (x, y, x + width, y + height)
-    int menuRemovals = 0;                // RemoveMenu calls
-    bool hasMenu = true;                 // false once RemoveMenu was called
+    std::vector<std::string> calls;   // every recorded call, in order
+    std::vector<std::string> texts;   // every SetText argument, in order
+    std::vector<WindowStyle> styles;  // every SetStyle argument, in order
+    std::vector<RECT> placements;     // every SetPlacement as (x, y, x + width, y + height)
+    int menuRemovals = 0;             // RemoveMenu calls
+    bool hasMenu = true;              // false once RemoveMenu was called
 
     RECT GetClientRect() const override;
     RECT GetWindowRect() const override;
