@@ -256,6 +256,14 @@ enum D3DTEXTURESTAGESTATETYPE : DWORD {
 };
 enum D3DTEXTUREOP : DWORD { D3DTOP_DISABLE = 1, D3DTOP_SELECTARG1 = 2, D3DTOP_SELECTARG2 = 3, D3DTOP_MODULATE = 4 };
 enum D3DTEXTURETRANSFORMFLAGS : DWORD { D3DTTFF_DISABLE = 0 };
+// Texture-stage arguments (D3DTSS_COLORARG1 and its kin): a source in the low
+// bits, optionally complemented (1 - x) or with its alpha replicated.
+constexpr DWORD D3DTA_SELECTMASK = 0xF;
+constexpr DWORD D3DTA_DIFFUSE = 0x0;
+constexpr DWORD D3DTA_CURRENT = 0x1;
+constexpr DWORD D3DTA_TEXTURE = 0x2;
+constexpr DWORD D3DTA_COMPLEMENT = 0x10;
+constexpr DWORD D3DTA_ALPHAREPLICATE = 0x20;
 
 // ---- Flexible vertex formats: which fields a vertex has, in this order ----
 

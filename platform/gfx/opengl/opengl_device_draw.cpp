@@ -1,0 +1,333 @@
+// OpenGLDevice, second half: geometry binding, drawing, resource creation
+// and the back buffer for the shell. The first half (life, frame, state) is
+// in opengl_device.cpp.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include <epoxy/gl.h>
+
+#include "platform/gfx/opengl/draw_validation.h"
+#include "platform/gfx/opengl/gl_state_mapping.h"
+#include "platform/gfx/opengl/opengl_device.h"
+#include "platform/gfx/opengl/opengl_index_buffer.h"
+#include "platform/gfx/opengl/opengl_texture.h"
+#include "platform/gfx/opengl/opengl_vertex_buffer.h"
+#include "platform/gfx/opengl/texture_format.h"
+#include "platform/gfx/opengl/vertex_layout.h"
+
+namespace {
+
+constexpr UINT kStreamCount = 16;
+
+const void* ByteOffset(std::uint64_t offset) {
+    return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset));
+}
+
+}  // namespace
+
+// ---- Geometry ----
+
+HRESULT OpenGLDevice::SetFVF(DWORD vertexFormat) {
+    state_.vertexFormat = vertexFormat;
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
+                                      UINT stride) {
+    if (stream >= kStreamCount) {
+        return D3DERR_INVALIDCALL;
+    }
+    auto* ours = dynamic_cast<OpenGLVertexBuffer*>(buffer);
+    if (buffer != nullptr && ours == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (stream != 0) {
+        // Vertex formats read stream 0 only; other streams can only be unbound.
+        return buffer == nullptr ? D3D_OK : D3DERR_INVALIDCALL;
+    }
+    if (ours != nullptr && offset > ours->Storage().Size()) {
+        return D3DERR_INVALIDCALL;
+    }
+    Rebind(bindings_.stream, ours);
+    bindings_.streamOffset = ours != nullptr ? offset : 0;
+    bindings_.streamStride = ours != nullptr ? stride : 0;
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::SetIndices(IDirect3DIndexBuffer9* buffer) {
+    auto* ours = dynamic_cast<OpenGLIndexBuffer*>(buffer);
+    if (buffer != nullptr && ours == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    Rebind(bindings_.indices, ours);
+    return D3D_OK;
+}
+
+// ---- Drawing ----
+
+HRESULT OpenGLDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
+                                    UINT primitiveCount) {
+    VertexLayout layout;
+    if (const HRESULT ready = PrepareDraw(type, layout); ready != D3D_OK) {
+        return ready;
+    }
+    const std::uint64_t count = VertexCountFor(type, primitiveCount);
+    const VertexStream stream{bindings_.stream->Storage().Size(), bindings_.streamOffset,
+                              bindings_.streamStride, layout.size};
+    if (!VerticesFit(stream, startVertex, count)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (count == 0) {
+        return D3D_OK;
+    }
+    if (!ApplyDrawState(layout)) {
+        return D3DERR_DRIVERINTERNALERROR;
+    }
+    glDrawArrays(PrimitiveModeFor(type), static_cast<GLint>(startVertex),
+                 static_cast<GLsizei>(count));
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex,
+                                           UINT /*minIndex*/, UINT /*vertexCount*/,
+                                           UINT startIndex, UINT primitiveCount) {
+    // minIndex and vertexCount are hints of the classic interface; the
+    // indices themselves are checked against the buffers instead.
+    VertexLayout layout;
+    if (const HRESULT ready = PrepareDraw(type, layout); ready != D3D_OK) {
+        return ready;
+    }
+    if (bindings_.indices == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    const std::uint64_t count = VertexCountFor(type, primitiveCount);
+    const UINT indexSize = bindings_.indices->IndexSize();
+    const VertexStream stream{bindings_.stream->Storage().Size(), bindings_.streamOffset,
+                              bindings_.streamStride, layout.size};
+    if (!IndicesFit(bindings_.indices->Storage().Bytes(), indexSize, startIndex, count,
+                    baseVertexIndex, stream)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (count == 0) {
+        return D3D_OK;
+    }
+    if (!ApplyDrawState(layout)) {
+        return D3DERR_DRIVERINTERNALERROR;
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, bindings_.indices->Storage().Name());
+    glDrawElementsBaseVertex(PrimitiveModeFor(type), static_cast<GLsizei>(count),
+                             indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                             ByteOffset(std::uint64_t{startIndex} * indexSize), baseVertexIndex);
+    return D3D_OK;
+}
+
+// The checks every draw shares: a known primitive, a vertex format this
+// backend draws and a bound stream.
+HRESULT OpenGLDevice::PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) const {
+    layout = LayoutOfVertexFormat(state_.vertexFormat);
+    if (PrimitiveModeFor(type) == 0 || bindings_.stream == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    return layout.valid ? D3D_OK : E_NOTIMPL;
+}
+
+bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout) {
+    context_->MakeCurrent();
+    const FixedFunctionProgram* program = ProgramFor(layout);
+    if (program == nullptr) {
+        return false;
+    }
+    backBuffer_->Bind();
+    ApplyRasterState();
+    std::array<bool, 2> textureBound{};
+    ApplySamplers(textureBound);
+    program->Use(state_, textureBound, !context_->Capabilities().clipControl);
+    BindVertexArray(layout);
+    return true;
+}
+
+void OpenGLDevice::ApplyRasterState() const {
+    const D3DVIEWPORT9& viewport = state_.viewport;
+    const auto bottom = static_cast<GLint>(backBuffer_->Height()) -
+                        static_cast<GLint>(viewport.Y + viewport.Height);
+    glViewport(static_cast<GLint>(viewport.X), bottom, static_cast<GLsizei>(viewport.Width),
+               static_cast<GLsizei>(viewport.Height));
+    glDepthRange(viewport.MinZ, viewport.MaxZ);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_BLEND);
+
+    const CullSetting cull = CullSettingFor(state_.Render(D3DRS_CULLMODE));
+    glFrontFace(cull.frontFace);
+    glCullFace(cull.cullFace);
+    (cull.enabled ? glEnable : glDisable)(GL_CULL_FACE);
+
+    // Without depth testing OpenGL writes no depth either, as the classic
+    // device does with ZENABLE off.
+    const bool depth = state_.Render(D3DRS_ZENABLE) != D3DZB_FALSE && backBuffer_->HasDepth();
+    (depth ? glEnable : glDisable)(GL_DEPTH_TEST);
+    glDepthFunc(CompareFunctionFor(state_.Render(D3DRS_ZFUNC)));
+    glDepthMask(state_.Render(D3DRS_ZWRITEENABLE) != 0 ? GL_TRUE : GL_FALSE);
+
+    glPolygonMode(GL_FRONT_AND_BACK, PolygonModeFor(state_.Render(D3DRS_FILLMODE)));
+    const GLboolean writeAlpha = backBufferFormat_ == D3DFMT_A8R8G8B8 ? GL_TRUE : GL_FALSE;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, writeAlpha);
+}
+
+void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) const {
+    const float limit = context_->Capabilities().maxAnisotropy;
+    for (DWORD stage = 0; stage < 2; ++stage) {
+        const GLuint sampler = gl_.samplers[stage];
+        const OpenGLTexture* texture = bindings_.textures[stage];
+        textureBound[stage] = texture != nullptr;
+        glActiveTexture(GL_TEXTURE0 + stage);
+        glBindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->Name() : 0);
+        glBindSampler(stage, sampler);
+        const auto sampled = [&](D3DSAMPLERSTATETYPE type) { return state_.Sampler(stage, type); };
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S,
+                            static_cast<GLint>(AddressModeFor(sampled(D3DSAMP_ADDRESSU))));
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T,
+                            static_cast<GLint>(AddressModeFor(sampled(D3DSAMP_ADDRESSV))));
+        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER,
+                            static_cast<GLint>(MinFilterFor(sampled(D3DSAMP_MINFILTER),
+                                                            sampled(D3DSAMP_MIPFILTER))));
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER,
+                            static_cast<GLint>(MagFilterFor(sampled(D3DSAMP_MAGFILTER))));
+        float border[4];
+        ColorToFloats(sampled(D3DSAMP_BORDERCOLOR), border);
+        glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, border);
+        glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS,
+                            DwordToFloat(sampled(D3DSAMP_MIPMAPLODBIAS)));
+        glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD,
+                            static_cast<float>(sampled(D3DSAMP_MAXMIPLEVEL)));
+        if (context_->Capabilities().anisotropy) {
+            glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT,
+                                AnisotropyFor(sampled(D3DSAMP_MINFILTER),
+                                              sampled(D3DSAMP_MAGFILTER),
+                                              sampled(D3DSAMP_MAXANISOTROPY), limit));
+        }
+    }
+}
+
+void OpenGLDevice::BindVertexArray(const VertexLayout& layout) const {
+    glBindVertexArray(gl_.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, bindings_.stream->Storage().Name());
+    const auto stride = static_cast<GLsizei>(bindings_.streamStride);
+    const std::uint64_t base = bindings_.streamOffset;
+    glEnableVertexAttribArray(FixedFunctionProgram::kPosition);
+    glVertexAttribPointer(FixedFunctionProgram::kPosition, 3, GL_FLOAT, GL_FALSE, stride,
+                          ByteOffset(base));
+    if (layout.diffuseOffset != VertexLayout::kAbsent) {
+        // D3DCOLOR bytes are B, G, R, A: GL_BGRA reads them as r, g, b, a.
+        glEnableVertexAttribArray(FixedFunctionProgram::kDiffuse);
+        glVertexAttribPointer(FixedFunctionProgram::kDiffuse, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE,
+                              stride, ByteOffset(base + layout.diffuseOffset));
+    } else {
+        glDisableVertexAttribArray(FixedFunctionProgram::kDiffuse);
+    }
+    for (int set = 0; set < 2; ++set) {
+        const GLuint location = FixedFunctionProgram::kTexCoord0 + static_cast<GLuint>(set);
+        if (set < layout.texCoordSets) {
+            glEnableVertexAttribArray(location);
+            glVertexAttribPointer(location, layout.texCoordComponents[set], GL_FLOAT, GL_FALSE,
+                                  stride, ByteOffset(base + layout.texCoordOffsets[set]));
+        } else {
+            glDisableVertexAttribArray(location);
+        }
+    }
+}
+
+const FixedFunctionProgram* OpenGLDevice::ProgramFor(const VertexLayout& layout) {
+    const bool vertexColor = layout.diffuseOffset != VertexLayout::kAbsent;
+    const int key = FixedFunctionProgram::KeyOf(vertexColor, layout.texCoordSets);
+    auto found = gl_.programs.find(key);
+    if (found != gl_.programs.end()) {
+        return found->second.get();
+    }
+    std::string error;
+    auto program = FixedFunctionProgram::Build(vertexColor, layout.texCoordSets, &error);
+    if (program == nullptr) {
+        std::fprintf(stderr, "OpenGL device: %s\n", error.c_str());
+        return nullptr;
+    }
+    return gl_.programs.emplace(key, std::move(program)).first->second.get();
+}
+
+// ---- Resources ----
+
+HRESULT OpenGLDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat,
+                                         D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
+                                         void* sharedHandle) {
+    if (buffer == nullptr || sharedHandle != nullptr || length == 0 || pool == D3DPOOL_SCRATCH) {
+        return D3DERR_INVALIDCALL;
+    }
+    // A buffer for a vertex format must hold at least one vertex of it.
+    if (vertexFormat != 0 && length < LayoutOfVertexFormat(vertexFormat).size) {
+        return D3DERR_INVALIDCALL;
+    }
+    D3DVERTEXBUFFER_DESC description;
+    description.Format = D3DFMT_UNKNOWN;
+    description.Usage = usage;
+    description.Pool = pool;
+    description.Size = length;
+    description.FVF = vertexFormat;
+    *buffer = new OpenGLVertexBuffer(context_, description);
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                        IDirect3DIndexBuffer9** buffer, void* sharedHandle) {
+    const bool knownFormat = format == D3DFMT_INDEX16 || format == D3DFMT_INDEX32;
+    if (buffer == nullptr || sharedHandle != nullptr || length == 0 || !knownFormat ||
+        pool == D3DPOOL_SCRATCH) {
+        return D3DERR_INVALIDCALL;
+    }
+    D3DINDEXBUFFER_DESC description;
+    description.Format = format;
+    description.Usage = usage;
+    description.Pool = pool;
+    description.Size = length;
+    *buffer = new OpenGLIndexBuffer(context_, description);
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
+                                    D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
+                                    void* sharedHandle) {
+    if (texture == nullptr || sharedHandle != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    const std::optional<TextureFormatInfo> info = FindTextureFormat(format);
+    const auto maxSize = static_cast<UINT>(context_->Capabilities().maxTextureSize);
+    const bool sizeValid = width != 0 && height != 0 && width <= maxSize && height <= maxSize;
+    // Render-target and depth textures are not offered by this backend.
+    const bool usageValid = (usage & (D3DUSAGE_RENDERTARGET | D3DUSAGE_DEPTHSTENCIL)) == 0;
+    if (!info || !sizeValid || !usageValid) {
+        return D3DERR_INVALIDCALL;
+    }
+    const UINT fullChain = OpenGLTexture::FullChainLevels(width, height);
+    if (levels > fullChain) {
+        return D3DERR_INVALIDCALL;
+    }
+    *texture = new OpenGLTexture(context_, width, height, levels == 0 ? fullChain : levels, *info,
+                                 usage, pool);
+    return D3D_OK;
+}
+
+// ---- The back buffer for the shell and screenshots ----
+
+PresentedImage OpenGLDevice::GetPresentedImage() {
+    if (!presented_) {
+        return {};
+    }
+    return {backBuffer_->ColorTexture(), backBuffer_->Width(), backBuffer_->Height(), true};
+}
+
+HRESULT OpenGLDevice::ReadBackBuffer(std::vector<std::uint8_t>& rgba, UINT& width, UINT& height) {
+    context_->MakeCurrent();
+    rgba = backBuffer_->ReadRgba();
+    width = backBuffer_->Width();
+    height = backBuffer_->Height();
+    return D3D_OK;
+}
