@@ -22,7 +22,7 @@ namespace RenderLib {
 struct D3DDeviceCombo {
     UINT adapterOrdinal = 0;
     D3DDEVTYPE deviceType = D3DDEVTYPE_HAL;
-    D3DCAPS9 caps;  // a copy of the device type's caps
+    D3DCAPS9 caps;                             // a copy of the device type's caps
     D3DFORMAT adapterFormat = D3DFMT_UNKNOWN;  // the display format
     D3DFORMAT backBufferFormat = D3DFMT_UNKNOWN;
     bool windowed = false;
@@ -43,7 +43,7 @@ struct D3DDeviceInfo {
 
 struct D3DAdapterInfo {
     UINT ordinal = 0;
-    D3DADAPTER_IDENTIFIER9 identifier;  // as reported (flags 0); zero if unreadable
+    D3DADAPTER_IDENTIFIER9 identifier;         // as reported (flags 0); zero if unreadable
     std::vector<D3DDISPLAYMODE> displayModes;  // validated modes, in enumeration order
     std::vector<std::unique_ptr<D3DDeviceInfo>> devices;
 };

@@ -20,11 +20,10 @@ namespace {
 // The candidate tables, in order of preference.
 constexpr std::array<D3DFORMAT, 3> kAdapterFormats = {D3DFMT_X8R8G8B8, D3DFMT_X1R5G5B5,
                                                       D3DFMT_R5G6B5};
-constexpr std::array<D3DDEVTYPE, 3> kDeviceTypes = {D3DDEVTYPE_HAL, D3DDEVTYPE_SW,
-                                                    D3DDEVTYPE_REF};
+constexpr std::array<D3DDEVTYPE, 3> kDeviceTypes = {D3DDEVTYPE_HAL, D3DDEVTYPE_SW, D3DDEVTYPE_REF};
 constexpr std::array<D3DFORMAT, 11> kBackBufferFormats = {
-    D3DFMT_R8G8B8,   D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5,
-    D3DFMT_A1R5G5B5, D3DFMT_X1R5G5B5, D3DFMT_R3G3B2,   D3DFMT_A8R3G3B2,
+    D3DFMT_R8G8B8,   D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8,   D3DFMT_R5G6B5,
+    D3DFMT_A1R5G5B5, D3DFMT_X1R5G5B5, D3DFMT_R3G3B2,     D3DFMT_A8R3G3B2,
     D3DFMT_X4R4G4B4, D3DFMT_A4R4G4B4, D3DFMT_A2B10G10R10};
 constexpr std::array<D3DFORMAT, 6> kDepthStencilFormats = {
     D3DFMT_D32, D3DFMT_D24X4S4, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D16, D3DFMT_D15S1};
@@ -56,16 +55,6 @@ void CD3DInitialize::Clear() {
     SafeRelease(direct3D_);
     adapters_.clear();
 }
-
-// ---- Validation hooks ----
-
-bool CD3DInitialize::ValidateDisplayMode(const D3DDISPLAYMODE&) { return true; }
-bool CD3DInitialize::ValidateDevice(D3DDEVTYPE, const D3DCAPS9&) { return true; }
-bool CD3DInitialize::ValidateBackBufferFormat(D3DFORMAT, bool) { return true; }
-bool CD3DInitialize::ValidateDepthStencilFormat(D3DFORMAT) { return true; }
-bool CD3DInitialize::ValidateMultiSampleType(D3DMULTISAMPLE_TYPE) { return true; }
-bool CD3DInitialize::ValidateVertexProcessingType(VertexProcessingType) { return true; }
-bool CD3DInitialize::ValidatePresentInterval(UINT) { return true; }
 
 // ---- Enumeration ----
 
@@ -204,8 +193,8 @@ HRESULT CD3DInitialize::EnumerateDepthStencilFormats(D3DDeviceCombo& combo) {
                                                    combo.adapterFormat, D3DUSAGE_DEPTHSTENCIL,
                                                    D3DRTYPE_SURFACE, format)) &&
             SUCCEEDED(direct3D_->CheckDepthStencilMatch(combo.adapterOrdinal, combo.deviceType,
-                                                        combo.adapterFormat,
-                                                        combo.backBufferFormat, format)) &&
+                                                        combo.adapterFormat, combo.backBufferFormat,
+                                                        format)) &&
             ValidateDepthStencilFormat(format)) {
             combo.depthStencilFormats.push_back(format);
         }

@@ -42,13 +42,17 @@ public:
     virtual ~CD3DInitialize();
 
     // ---- Validation hooks (all accept in this class) ----
-    virtual bool ValidateDisplayMode(const D3DDISPLAYMODE& mode);
-    virtual bool ValidateDevice(D3DDEVTYPE deviceType, const D3DCAPS9& caps);
-    virtual bool ValidateBackBufferFormat(D3DFORMAT backBufferFormat, bool windowed);
-    virtual bool ValidateDepthStencilFormat(D3DFORMAT depthStencilFormat);
-    virtual bool ValidateMultiSampleType(D3DMULTISAMPLE_TYPE multiSampleType);
-    virtual bool ValidateVertexProcessingType(VertexProcessingType vertexProcessingType);
-    virtual bool ValidatePresentInterval(UINT presentInterval);
+    virtual bool ValidateDisplayMode(const D3DDISPLAYMODE& /*mode*/) { return true; }
+    virtual bool ValidateDevice(D3DDEVTYPE /*deviceType*/, const D3DCAPS9& /*caps*/) {
+        return true;
+    }
+    virtual bool ValidateBackBufferFormat(D3DFORMAT /*backBufferFormat*/, bool /*windowed*/) {
+        return true;
+    }
+    virtual bool ValidateDepthStencilFormat(D3DFORMAT /*depthStencilFormat*/) { return true; }
+    virtual bool ValidateMultiSampleType(D3DMULTISAMPLE_TYPE /*multiSampleType*/) { return true; }
+    virtual bool ValidateVertexProcessingType(VertexProcessingType /*type*/) { return true; }
+    virtual bool ValidatePresentInterval(UINT /*presentInterval*/) { return true; }
 
     // ---- Enumeration and selection ----
 
@@ -103,8 +107,7 @@ public:
     // popup at (0, 0) with the mode's size) first; with window null no window
     // changes. Keeps no reference to device. Returns 0, E_INVALIDARG when
     // device is null (nothing is touched), or the reset's failure.
-    static HRESULT ResetDisplay(IDirect3DDevice9* device, const D3DSettings& settings,
-                                HWND window);
+    static HRESULT ResetDisplay(IDirect3DDevice9* device, const D3DSettings& settings, HWND window);
 
     // The created device with a reference added for the caller, or null.
     IDirect3DDevice9* GetDevice();
@@ -128,9 +131,9 @@ private:
     HRESULT EnumeratePresentIntervals(D3DDeviceCombo& combo);
     void Clear();
 
-    IDirect3D9* direct3D_ = nullptr;       // counted reference taken by Enumerate
-    IDirect3DDevice9* device_ = nullptr;   // counted reference made by CreateDisplay
-    HWND window_ = nullptr;                // the device window; not owned
+    IDirect3D9* direct3D_ = nullptr;      // counted reference taken by Enumerate
+    IDirect3DDevice9* device_ = nullptr;  // counted reference made by CreateDisplay
+    HWND window_ = nullptr;               // the device window; not owned
     std::vector<std::unique_ptr<D3DAdapterInfo>> adapters_;
 };
 

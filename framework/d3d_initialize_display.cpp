@@ -26,7 +26,9 @@ DWORD VertexProcessingFlags(VertexProcessingType type) {
     return 0;  // a block no selection wrote
 }
 
-int ToInt(UINT value) { return static_cast<int>(value); }
+int ToInt(UINT value) {
+    return static_cast<int>(value);
+}
 
 // Makes window a popup covering mode's size at (0, 0), without a menu.
 void MakeFullscreen(HWND window, const D3DDISPLAYMODE& mode) {
@@ -35,8 +37,7 @@ void MakeFullscreen(HWND window, const D3DDISPLAYMODE& mode) {
     window->SetPlacement(0, 0, ToInt(mode.Width), ToInt(mode.Height));
 }
 
-HWND CreateDeviceWindow(const D3DSettings& settings, const char* className, int width,
-                        int height) {
+HWND CreateDeviceWindow(const D3DSettings& settings, const char* className, int width, int height) {
     WindowCreation creation;
     creation.title = className != nullptr ? className : "";
     if (settings.windowed != 0) {
@@ -80,10 +81,9 @@ D3DPRESENT_PARAMETERS CD3DInitialize::BuildPresentParameters(const D3DSettings& 
     return parameters;
 }
 
-HRESULT CD3DInitialize::CreateDisplay(const D3DSettings& settings, DWORD behaviorFlags,
-                                      HWND window, WNDPROC /*windowProc*/,
-                                      const char* className, int width, int height,
-                                      void* /*createParam*/) {
+HRESULT CD3DInitialize::CreateDisplay(const D3DSettings& settings, DWORD behaviorFlags, HWND window,
+                                      WNDPROC /*windowProc*/, const char* className, int width,
+                                      int height, void* /*createParam*/) {
     // Checked before any window is made or changed, so a failure leaves none behind.
     if (direct3D_ == nullptr) {
         return E_FAIL;
@@ -102,10 +102,10 @@ HRESULT CD3DInitialize::CreateDisplay(const D3DSettings& settings, DWORD behavio
     SafeRelease(device_);
     const D3DSettingsBlock& block = settings.Active();
     D3DPRESENT_PARAMETERS parameters = BuildPresentParameters(settings, 0);
-    const DWORD flags = behaviorFlags | VertexProcessingFlags(block.vertexProcessingType) |
-                        D3DCREATE_MULTITHREADED;
-    const HRESULT result = direct3D_->CreateDevice(block.adapterOrdinal, block.deviceType,
-                                                   window_, flags, &parameters, &device_);
+    const DWORD flags =
+        behaviorFlags | VertexProcessingFlags(block.vertexProcessingType) | D3DCREATE_MULTITHREADED;
+    const HRESULT result = direct3D_->CreateDevice(block.adapterOrdinal, block.deviceType, window_,
+                                                   flags, &parameters, &device_);
     if (FAILED(result)) {
         SafeRelease(device_);
         return result;

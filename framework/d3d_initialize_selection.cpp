@@ -162,8 +162,8 @@ bool CD3DInitialize::FindBestWindowedSettings(D3DSettings& settings, bool requir
     if (FAILED(direct3D_->GetAdapterDisplayMode(0, &desktop))) {
         return false;
     }
-    const D3DDeviceCombo* best = BestWindowedCombo(adapters_, desktop.Format, requireHal,
-                                                   requireRef);
+    const D3DDeviceCombo* best =
+        BestWindowedCombo(adapters_, desktop.Format, requireHal, requireRef);
     if (best == nullptr) {
         return false;
     }
@@ -173,8 +173,8 @@ bool CD3DInitialize::FindBestWindowedSettings(D3DSettings& settings, bool requir
 }
 
 bool CD3DInitialize::FindBestFullscreenSettings(D3DSettings& settings,
-                                                const D3DDISPLAYMODE* desiredMode,
-                                                bool requireHal, bool requireRef) {
+                                                const D3DDISPLAYMODE* desiredMode, bool requireHal,
+                                                bool requireRef) {
     if (direct3D_ == nullptr) {
         return false;
     }

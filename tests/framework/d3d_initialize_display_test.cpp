@@ -66,8 +66,8 @@ protected:
 
     HRESULT Create(const D3DSettings& settings, HWND window, int width = 800, int height = 600,
                    DWORD behaviorFlags = 0) {
-        return init.CreateDisplay(settings, behaviorFlags, window, nullptr, "Quorvane test",
-                                  width, height, nullptr);
+        return init.CreateDisplay(settings, behaviorFlags, window, nullptr, "Quorvane test", width,
+                                  height, nullptr);
     }
 
     RecordingDirect3DHolder holder;
@@ -247,8 +247,8 @@ TEST_F(DisplayTest, WindowedResetMovesTheGivenWindowAndResetsTheDevice) {
     EXPECT_TRUE(window.calls.empty());  // creation left it alone
 
     ASSERT_EQ(CD3DInitialize::ResetDisplay(d3d.lastDevice, Settings(true), &window), S_OK);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"SetStyle(Overlapped)",
-                                                      "SetPlacement(50, 50, 400, 400)"}));
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"SetStyle(Overlapped)", "SetPlacement(50, 50, 400, 400)"}));
     EXPECT_EQ(d3d.lastDevice->presentParameters.Windowed, 1);
     EXPECT_EQ(d3d.lastDevice->presentParameters.BackBufferWidth, 0u);
     EXPECT_EQ(d3d.lastDevice->presentParameters.Flags, D3DPRESENTFLAG_DISCARD_DEPTHSTENCIL);

@@ -188,8 +188,8 @@ TEST_F(EnumerationTest, NothingUsableAnywhereStillSucceedsWithAnEmptyTree) {
     RecordingAdapter noModes = TypicalAdapter();
     noModes.modes.clear();
     d3d.adapters = {noModes, TypicalAdapter()};
-    for (D3DFORMAT format : {D3DFMT_D32, D3DFMT_D24X4S4, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D16,
-                             D3DFMT_D15S1}) {
+    for (D3DFORMAT format :
+         {D3DFMT_D32, D3DFMT_D24X4S4, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D16, D3DFMT_D15S1}) {
         d3d.depthStencilMatchResults[format] = D3DERR_NOTAVAILABLE;
     }
     CD3DInitialize init;
