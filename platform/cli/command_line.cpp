@@ -23,6 +23,11 @@ std::optional<Number> Parse(std::string_view option, std::string_view text, Numb
     Number value{};
     const char* end = text.data() + text.size();
     const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (!text.empty() && status == std::errc::result_out_of_range && stop == end) {
+        error = Describe(option, text,
+                         "is out of range (" + Format(minimum) + " to " + Format(maximum) + ")");
+        return std::nullopt;
+    }
     if (text.empty() || status != std::errc() || stop != end) {
         error = Describe(option, text, std::string("is not ") + std::string(kind));
         return std::nullopt;
