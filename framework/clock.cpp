@@ -18,7 +18,9 @@ bool Clock::QueryPerformanceFrequency(std::int64_t* frequency) {
     return true;
 }
 
-std::int64_t Clock::QueryPerformanceCounter() { return SinceEpoch().count(); }
+std::int64_t Clock::QueryPerformanceCounter() {
+    return SinceEpoch().count();
+}
 
 std::uint32_t Clock::TimeGetTime() {
     // Truncation to 32 bits is the clock's wrap-around.

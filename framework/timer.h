@@ -49,18 +49,18 @@ private:
     void CountFrame();
     float MeanOfHistory() const;
 
-    bool usePerformanceCounter;         // the high-resolution counter is available
-    float secondsPerCount;              // 1 / frequency, or 0.001 for the ms clock
-    float elapsed = 0.0f;               // seconds; mean of the history
-    std::int64_t currentCount = 0;      // counter read by the latest tick
-    std::int64_t lastCount = 0;         // counter at the end of the previous tick
-    std::int64_t frequency = 0;         // counts per second of the high-resolution counter
-    float history[kHistorySize] = {};   // seconds, newest first
-    std::uint32_t historyCount = 0;     // valid entries of history
-    std::uint32_t frameRate = 0;        // frames in the last completed second
-    std::uint32_t frameCount = 0;       // frames in the current second
-    float secondAccumulator = 0.0f;     // seconds summed toward the current second
-    Clock* clock;                       // not owned, never null
+    bool usePerformanceCounter;        // the high-resolution counter is available
+    float secondsPerCount;             // 1 / frequency, or 0.001 for the ms clock
+    float elapsed = 0.0f;              // seconds; mean of the history
+    std::int64_t currentCount = 0;     // counter read by the latest tick
+    std::int64_t lastCount = 0;        // counter at the end of the previous tick
+    std::int64_t frequency = 0;        // counts per second of the high-resolution counter
+    float history[kHistorySize] = {};  // seconds, newest first
+    std::uint32_t historyCount = 0;    // valid entries of history
+    std::uint32_t frameRate = 0;       // frames in the last completed second
+    std::uint32_t frameCount = 0;      // frames in the current second
+    float secondAccumulator = 0.0f;    // seconds summed toward the current second
+    Clock* clock;                      // not owned, never null
 };
 
 }  // namespace RenderLib

@@ -7,7 +7,9 @@ constexpr UINT kMinWidth = 640;
 constexpr UINT kMinHeight = 480;
 constexpr UINT kMinRefreshRate = 60;
 
-bool HasAll(DWORD bits, DWORD required) { return (bits & required) == required; }
+bool HasAll(DWORD bits, DWORD required) {
+    return (bits & required) == required;
+}
 }  // namespace
 
 bool CMyD3DInit::ValidateDisplayMode(const D3DDISPLAYMODE& mode) {
@@ -23,16 +25,24 @@ bool CMyD3DInit::ValidateDevice(D3DDEVTYPE, const D3DCAPS9& caps) {
            HasAll(caps.TextureOpCaps, D3DTEXOPCAPS_SELECTARG1);
 }
 
-bool CMyD3DInit::ValidateBackBufferFormat(D3DFORMAT, bool) { return true; }
+bool CMyD3DInit::ValidateBackBufferFormat(D3DFORMAT, bool) {
+    return true;
+}
 
-bool CMyD3DInit::ValidateDepthStencilFormat(D3DFORMAT) { return true; }
+bool CMyD3DInit::ValidateDepthStencilFormat(D3DFORMAT) {
+    return true;
+}
 
-bool CMyD3DInit::ValidateMultiSampleType(D3DMULTISAMPLE_TYPE) { return true; }
+bool CMyD3DInit::ValidateMultiSampleType(D3DMULTISAMPLE_TYPE) {
+    return true;
+}
 
 bool CMyD3DInit::ValidateVertexProcessingType(VertexProcessingType vertexProcessingType) {
     return vertexProcessingType != VertexProcessingType::Mixed;
 }
 
-bool CMyD3DInit::ValidatePresentInterval(UINT) { return true; }
+bool CMyD3DInit::ValidatePresentInterval(UINT) {
+    return true;
+}
 
 }  // namespace RenderLib

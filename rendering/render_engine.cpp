@@ -66,7 +66,9 @@ void CRenderEngine::OnLButtonDown(UINT, std::int32_t, std::int32_t) {
     GetCursorPos(&rememberedCursor);
 }
 
-void CRenderEngine::OnLButtonUp(UINT, std::int32_t, std::int32_t) { ReleaseCapture(); }
+void CRenderEngine::OnLButtonUp(UINT, std::int32_t, std::int32_t) {
+    ReleaseCapture();
+}
 
 HRESULT CRenderEngine::RenderFrame() {
     timer.Tick(0.0f);

@@ -106,33 +106,33 @@ public:
     CRenderEngine(const CRenderEngine&) = delete;
     CRenderEngine& operator=(const CRenderEngine&) = delete;
 
-    Matrix4 worldMatrix;                   // identity; world transform after each scene pass
-    CTimer timer;                          // frame timing and frame rate
-    std::uint32_t lastFrameRate = 0;       // frame rate last shown in the window text
-    HWND window = nullptr;                 // window the device presents to; not owned
-    bool deviceLost = false;               // the last present failed
-    bool active = false;                   // frames are drawn (false while minimised)
-    IDirect3D9* direct3D = nullptr;        // counted reference
-    IDirect3DDevice9* device = nullptr;    // counted reference
-    D3DSettings settings;                  // chosen at device creation; zero before
-    bool hardwareVertexProcessing = true;  // active block's processing is (pure) hardware
-    DWORD fillMode = D3DFILL_SOLID;        // D3DRS_FILLMODE
-    DWORD magFilter = D3DTEXF_LINEAR;      // D3DSAMP_MAGFILTER of stages 0 and 1
-    DWORD minFilter = D3DTEXF_LINEAR;      // D3DSAMP_MINFILTER
-    DWORD mipFilter = D3DTEXF_LINEAR;      // D3DSAMP_MIPFILTER
-    DWORD maxAnisotropy = 1;               // D3DSAMP_MAXANISOTROPY
-    D3DFORMAT textureFormat = D3DFMT_UNKNOWN;       // chosen opaque texture format
+    Matrix4 worldMatrix;                       // identity; world transform after each scene pass
+    CTimer timer;                              // frame timing and frame rate
+    std::uint32_t lastFrameRate = 0;           // frame rate last shown in the window text
+    HWND window = nullptr;                     // window the device presents to; not owned
+    bool deviceLost = false;                   // the last present failed
+    bool active = false;                       // frames are drawn (false while minimised)
+    IDirect3D9* direct3D = nullptr;            // counted reference
+    IDirect3DDevice9* device = nullptr;        // counted reference
+    D3DSettings settings;                      // chosen at device creation; zero before
+    bool hardwareVertexProcessing = true;      // active block's processing is (pure) hardware
+    DWORD fillMode = D3DFILL_SOLID;            // D3DRS_FILLMODE
+    DWORD magFilter = D3DTEXF_LINEAR;          // D3DSAMP_MAGFILTER of stages 0 and 1
+    DWORD minFilter = D3DTEXF_LINEAR;          // D3DSAMP_MINFILTER
+    DWORD mipFilter = D3DTEXF_LINEAR;          // D3DSAMP_MIPFILTER
+    DWORD maxAnisotropy = 1;                   // D3DSAMP_MAXANISOTROPY
+    D3DFORMAT textureFormat = D3DFMT_UNKNOWN;  // chosen opaque texture format
     D3DFORMAT alphaTextureFormat = D3DFMT_UNKNOWN;  // chosen texture format with alpha
     bool magFilterSupported[kFilterTypes] = {};     // by filter type
     bool minFilterSupported[kFilterTypes] = {};
     bool mipFilterSupported[kFilterTypes] = {};
-    DWORD supportedMaxAnisotropy = 0;      // power of two up to 64, not above the device's
-    ViewRect viewport;                     // view rectangle in pixels
+    DWORD supportedMaxAnisotropy = 0;  // power of two up to 64, not above the device's
+    ViewRect viewport;                 // view rectangle in pixels
     DWORD clearFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;  // per-frame clear
     D3DCOLOR clearColor = 0x0079D3FF;
     float clearZ = 1.0f;
     DWORD clearStencil = 0;
-    POINT rememberedCursor;                // cursor's screen position at the last left press
+    POINT rememberedCursor;  // cursor's screen position at the last left press
 
 private:
     void ShowFrameRate();

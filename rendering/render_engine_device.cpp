@@ -124,8 +124,8 @@ bool CRenderEngine::CreateDevice(HWND targetWindow) {
     if (!fullscreenFound && !windowedFound) {
         return FailFatally(window, kCreationFailed);
     }
-    if (FAILED(initializer.CreateDisplay(settings, 0, targetWindow, nullptr, nullptr,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr))) {
+    if (FAILED(initializer.CreateDisplay(settings, 0, targetWindow, nullptr, nullptr, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, nullptr))) {
         return FailFatally(window, kCreationFailed);
     }
 

@@ -125,8 +125,7 @@ TEST(TimerHistory, KeepsTheNewestFiftyFrames) {
         TickAfter(clock, timer, seconds);
     }
     EXPECT_EQ(timer.GetHistoryCount(), CTimer::kHistorySize);
-    const float newestFifty =
-        std::accumulate(frames.end() - 50, frames.end(), 0.0f) / 50.0f;
+    const float newestFifty = std::accumulate(frames.end() - 50, frames.end(), 0.0f) / 50.0f;
     EXPECT_NEAR(timer.GetElapsed(), newestFifty, 1e-6f);
 }
 

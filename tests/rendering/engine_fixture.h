@@ -95,10 +95,10 @@ protected:
             installed->AddRef();
             return installed;
         });
-        SetMessageBoxPresenter([this](HWND owner, const std::string& text,
-                                      const std::string& caption, UINT type) {
-            messages.push_back({owner, text, caption, type});
-        });
+        SetMessageBoxPresenter(
+            [this](HWND owner, const std::string& text, const std::string& caption, UINT type) {
+                messages.push_back({owner, text, caption, type});
+            });
         ClearQuitRequest();
         ReleaseCapture();
         window.AttachLog(direct3D->SharedLog());

@@ -61,10 +61,10 @@ TEST_F(CreateDeviceTest, DeviceCreationFailure) {
 }
 
 // Back-buffer formats the enumeration tries.
-constexpr D3DFORMAT kBackBufferFormats[] = {
-    D3DFMT_R8G8B8,   D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5,
-    D3DFMT_A1R5G5B5, D3DFMT_X1R5G5B5, D3DFMT_R3G3B2,   D3DFMT_A8R3G3B2,
-    D3DFMT_X4R4G4B4, D3DFMT_A4R4G4B4, D3DFMT_A2B10G10R10};
+constexpr D3DFORMAT kBackBufferFormats[] = {D3DFMT_R8G8B8,   D3DFMT_A8R8G8B8,   D3DFMT_X8R8G8B8,
+                                            D3DFMT_R5G6B5,   D3DFMT_A1R5G5B5,   D3DFMT_X1R5G5B5,
+                                            D3DFMT_R3G3B2,   D3DFMT_A8R3G3B2,   D3DFMT_X4R4G4B4,
+                                            D3DFMT_A4R4G4B4, D3DFMT_A2B10G10R10};
 
 void RefuseCombinations(RecordingDirect3D& direct3D, BOOL windowed) {
     for (D3DFORMAT backBuffer : kBackBufferFormats) {
@@ -165,8 +165,8 @@ TEST_F(CheckDeviceCapsTest, AnisotropyIsCutToAPowerOfTwo) {
         DWORD deviceMaximum;
         DWORD supported;
     };
-    for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{3, 2}, Case{12, 8}, Case{64, 64},
-                          Case{100, 64}}) {
+    for (const Case& c :
+         {Case{0, 0}, Case{1, 1}, Case{3, 2}, Case{12, 8}, Case{64, 64}, Case{100, 64}}) {
         HalCaps(*direct3D).MaxAnisotropy = c.deviceMaximum;
         engine->maxAnisotropy = 16;
         ASSERT_TRUE(engine->CheckDeviceCaps());

@@ -21,9 +21,8 @@ long IndexOf(const std::vector<std::string>& lines, const std::string& line) {
 }
 
 const std::vector<std::string> kFrameCalls = {
-    "hook:ProcessInput", "hook:UpdateScene", "Clear(0, null, 3, 0x0079D3FF, 1, 0)",
-    "BeginScene()",      "hook:DrawScene",   "EndScene()",
-    "Present(null, null, null, null)"};
+    "hook:ProcessInput", "hook:UpdateScene", "Clear(0, null, 3, 0x0079D3FF, 1, 0)", "BeginScene()",
+    "hook:DrawScene",    "EndScene()",       "Present(null, null, null, null)"};
 
 // ---- Construction and Initialize ----
 
@@ -87,19 +86,18 @@ TEST_F(EngineTest, RestoreDeviceStateIssuesTheDefaultStatesInOrder) {
     engine->RestoreDeviceState();
     const std::string dxt1 = std::to_string(D3DFMT_DXT1);
     const std::string dxt3 = std::to_string(D3DFMT_DXT3);
-    EXPECT_THAT(Log().Lines(),
-                ElementsAre("hook:RestoreDeviceState", "GetDeviceCaps(0, 1, ptr)",
-                            "CheckDeviceFormat(0, 1, 22, 0, 3, " + dxt1 + ")",
-                            "CheckDeviceFormat(0, 1, 22, 0, 3, " + dxt3 + ")",
-                            "SetRenderState(7, 1)", "SetRenderState(26, 1)",
-                            "SetRenderState(9, 2)", "SetRenderState(22, 3)",
-                            "SetRenderState(137, 0)", "SetSamplerState(0, 6, 2)",
-                            "SetSamplerState(0, 5, 2)", "SetSamplerState(0, 7, 2)",
-                            "SetSamplerState(0, 10, 1)", "SetSamplerState(1, 6, 2)",
-                            "SetSamplerState(1, 5, 2)", "SetSamplerState(1, 7, 2)",
-                            "SetSamplerState(1, 10, 1)", "SetSamplerState(1, 1, 3)",
-                            "SetSamplerState(1, 2, 3)", "SetRenderState(8, 3)",
-                            "SetFVF(578)"));
+    EXPECT_THAT(
+        Log().Lines(),
+        ElementsAre("hook:RestoreDeviceState", "GetDeviceCaps(0, 1, ptr)",
+                    "CheckDeviceFormat(0, 1, 22, 0, 3, " + dxt1 + ")",
+                    "CheckDeviceFormat(0, 1, 22, 0, 3, " + dxt3 + ")", "SetRenderState(7, 1)",
+                    "SetRenderState(26, 1)", "SetRenderState(9, 2)", "SetRenderState(22, 3)",
+                    "SetRenderState(137, 0)", "SetSamplerState(0, 6, 2)",
+                    "SetSamplerState(0, 5, 2)", "SetSamplerState(0, 7, 2)",
+                    "SetSamplerState(0, 10, 1)", "SetSamplerState(1, 6, 2)",
+                    "SetSamplerState(1, 5, 2)", "SetSamplerState(1, 7, 2)",
+                    "SetSamplerState(1, 10, 1)", "SetSamplerState(1, 1, 3)",
+                    "SetSamplerState(1, 2, 3)", "SetRenderState(8, 3)", "SetFVF(578)"));
     EXPECT_EQ(engine->viewport.width, 320);
     EXPECT_EQ(engine->viewport.height, 200);
 }
