@@ -1,0 +1,11 @@
+#pragma once
+
+// Reading a whole file into memory for the loaders of this layer.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Appends the bytes of path to bytes. Returns an empty string on success,
+// otherwise the reason, e.g. "cannot open (No such file or directory)".
+std::string ReadFileBytes(const char* path, std::vector<std::uint8_t>& bytes);
