@@ -108,11 +108,8 @@ void cEntity::Update(float elapsed) {
     orientation = QuaternionFromYawPitchRoll(yaw, pitch, 0.0f);
 }
 
-void cEntity::Render(IDirect3DDevice9* /*device*/) {}
-
 cPlayerEntity::cPlayerEntity(cWorld& world, std::uint32_t typeId)
     : cEntity(world, typeId, 100000.0f, 100000.0f, 1000.0f, 500.0f, 1.0f, 1.0f, 1.0f) {}
 
 void cPlayerEntity::Update(float /*elapsed*/) {}
 
-void cPlayerEntity::Render(IDirect3DDevice9* /*device*/) {}

@@ -10,8 +10,10 @@ class cBehavior;
 class cEntity;
 class cGroup;
 class cWorld;
-class CModelInstance;
 class IDirect3DDevice9;
+namespace RenderLib {
+struct CModelInstance;
+}
 
 // One entry of an entity's neighbour lists. Entries are ordered by distance
 // and, at equal distance, by the neighbour's identity.
@@ -34,7 +36,9 @@ public:
 
     // One simulation step of elapsed seconds (the eleven steps of the update).
     virtual void Update(float elapsed);
-    // Draws the entity with its model; does nothing when model is none.
+    // Poses the model instance at the entity (rotation by orientation, then
+    // translation to position), sets it as the device's world transform and
+    // lets the model draw itself. Does nothing when model is none.
     virtual void Render(IDirect3DDevice9* device);
 
     // Adds a shared behaviour (not owned). Kept in identity order; a behaviour
@@ -60,7 +64,7 @@ public:
     std::uint32_t typeId;                 // this entity's type bits
     std::uint32_t avoidMask;              // types treated as foreign: ~typeId
     std::uint32_t typeMask;               // tested against other entities' avoidMask: typeId
-    CModelInstance* model = nullptr;      // not owned; null means not drawn
+    RenderLib::CModelInstance* model = nullptr;  // not owned; null means not drawn
     Vector3 position;                     // world units
     Vector3 velocity;                     // world units per second
     Quaternion orientation;               // heading derived from velocity each step
@@ -77,8 +81,8 @@ private:
     const Identity identity_ = NextIdentity();
 };
 
-// The entity standing for the player: passive, moved only by the player link,
-// never drawn.
+// The entity standing for the player: passive, moved only by the player link
+// (CopyPlayerPosition), never drawn.
 class cPlayerEntity : public cEntity {
 public:
     cPlayerEntity(cWorld& world, std::uint32_t typeId);
