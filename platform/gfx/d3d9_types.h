@@ -23,6 +23,13 @@ using ULONG = std::uint32_t;
 using BOOL = std::int32_t;
 using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
 
+#ifndef TRUE
+constexpr BOOL TRUE = 1;
+#endif
+#ifndef FALSE
+constexpr BOOL FALSE = 0;
+#endif
+
 constexpr HRESULT MakeResult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
 constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
 constexpr bool FAILED(HRESULT result) { return result < 0; }
