@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 #include <stb_image.h>
+#include <assimp/Importer.hpp>
 
 #include "tools/asset_generator/asset_generator.h"
 #include "tools/asset_generator/sky_box_painter.h"
@@ -117,8 +117,9 @@ TEST_P(ModelFileTest, ImportsAsOneSkinnedTexturedMesh) {
     EXPECT_TRUE(mesh->HasNormals());
     EXPECT_TRUE(mesh->HasTextureCoords(0));
     aiString texture;
-    ASSERT_EQ(scene->mMaterials[mesh->mMaterialIndex]->GetTexture(aiTextureType_DIFFUSE, 0, &texture),
-              aiReturn_SUCCESS);
+    ASSERT_EQ(
+        scene->mMaterials[mesh->mMaterialIndex]->GetTexture(aiTextureType_DIFFUSE, 0, &texture),
+        aiReturn_SUCCESS);
     EXPECT_EQ(std::string(texture.C_Str()), "Data\\Models\\" + species.stem + "_skin.png");
     for (unsigned b = 0; b < mesh->mNumBones; ++b) {
         EXPECT_NE(scene->mRootNode->FindNode(mesh->mBones[b]->mName), nullptr)
@@ -196,8 +197,8 @@ bool PixelOnFace(SkyFace face, const Vec3& point, int size, int* x, int* y) {
     const Vec3 offset = point - origin;
     const double u = Dot(offset, right) / Dot(right, right);
     const double v = Dot(offset, down) / Dot(down, down);
-    if (Length(offset - right * u - down * v) > 1e-6 || u < -1e-9 || u > 1 + 1e-9 ||
-        v < -1e-9 || v > 1 + 1e-9) {
+    if (Length(offset - right * u - down * v) > 1e-6 || u < -1e-9 || u > 1 + 1e-9 || v < -1e-9 ||
+        v > 1 + 1e-9) {
         return false;
     }
     *x = std::min(size - 1, static_cast<int>(u * size));
@@ -231,8 +232,9 @@ TEST(SkyBoxFiles, NeighbouringFacesMatchAlongEverySharedEdge) {
                     if (g == f || !PixelOnFace(static_cast<SkyFace>(g), point, n, &x, &y)) {
                         continue;
                     }
-                    const unsigned char* mine = faces[f].At(std::min(n - 1, static_cast<int>(u * n)),
-                                                            std::min(n - 1, static_cast<int>(v * n)));
+                    const unsigned char* mine =
+                        faces[f].At(std::min(n - 1, static_cast<int>(u * n)),
+                                    std::min(n - 1, static_cast<int>(v * n)));
                     const unsigned char* theirs = faces[g].At(x, y);
                     for (int c = 0; c < 3; ++c) {
                         total += std::abs(mine[c] - theirs[c]);

@@ -219,7 +219,8 @@ TEST_P(FishModelTest, BendTravelsFromHeadToTailAndGrowsTowardTheTail) {
         previousAmplitude = amplitude;
         if (b > 0) {
             // Each joint peaks a little after the one ahead of it.
-            const double lag = std::fmod(PeakPhase(species, b) - PeakPhase(species, b - 1) + 1.0, 1.0);
+            const double lag =
+                std::fmod(PeakPhase(species, b) - PeakPhase(species, b - 1) + 1.0, 1.0);
             EXPECT_GT(lag, 0.02);
             EXPECT_LT(lag, 0.5);
         }

@@ -12,12 +12,15 @@ namespace {
 constexpr SkyFace kAllFaces[] = {SkyFace::kFront, SkyFace::kBack, SkyFace::kLeft,
                                  SkyFace::kRight, SkyFace::kTop,  SkyFace::kBottom};
 
-double Luminance(const Color& c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+double Luminance(const Color& c) {
+    return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+}
 
 TEST(SkyBoxGeometry, EachFaceLiesOnItsPlaneAndReadsUnmirroredFromInside) {
     // The file of each face name must hold the picture of that face.
     const char* names[] = {"Front", "Back", "Left", "Right", "Top", "Bottom"};
-    const Vec3 planes[] = {{0, 0, 10}, {0, 0, -10}, {-10, 0, 0}, {10, 0, 0}, {0, 10, 0}, {0, -10, 0}};
+    const Vec3 planes[] = {{0, 0, 10}, {0, 0, -10}, {-10, 0, 0},
+                           {10, 0, 0}, {0, 10, 0},  {0, -10, 0}};
     for (int f = 0; f < SkyBoxPainter::kFaceCount; ++f) {
         const SkyFace face = kAllFaces[f];
         EXPECT_STREQ(SkyBoxPainter::FaceName(face), names[f]);
@@ -33,13 +36,16 @@ TEST(SkyBoxGeometry, EachFaceLiesOnItsPlaneAndReadsUnmirroredFromInside) {
         }
         // Seen from the centre, u runs right and v down: right × down then
         // points back at the viewer (left-handed frame).
-        const Vec3 right = SkyBoxPainter::CubePoint(face, 1, 0) - SkyBoxPainter::CubePoint(face, 0, 0);
-        const Vec3 down = SkyBoxPainter::CubePoint(face, 0, 1) - SkyBoxPainter::CubePoint(face, 0, 0);
+        const Vec3 right =
+            SkyBoxPainter::CubePoint(face, 1, 0) - SkyBoxPainter::CubePoint(face, 0, 0);
+        const Vec3 down =
+            SkyBoxPainter::CubePoint(face, 0, 1) - SkyBoxPainter::CubePoint(face, 0, 0);
         EXPECT_LT(Dot(Cross(right, down), centre), 0.0) << SkyBoxPainter::FaceName(face);
     }
     // The side faces keep "up" at the top of the image.
     for (SkyFace face : {SkyFace::kFront, SkyFace::kBack, SkyFace::kLeft, SkyFace::kRight}) {
-        EXPECT_GT(SkyBoxPainter::CubePoint(face, 0.5, 0.0).y, SkyBoxPainter::CubePoint(face, 0.5, 1.0).y);
+        EXPECT_GT(SkyBoxPainter::CubePoint(face, 0.5, 0.0).y,
+                  SkyBoxPainter::CubePoint(face, 0.5, 1.0).y);
     }
 }
 

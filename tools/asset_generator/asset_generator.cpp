@@ -82,7 +82,8 @@ bool AssetGenerator::WriteSkyBox() {
     for (int f = 0; f < SkyBoxPainter::kFaceCount; ++f) {
         const SkyFace face = static_cast<SkyFace>(f);
         const std::filesystem::path path =
-            dataDir_ / "Textures" / (std::string("SkyBox_") + SkyBoxPainter::FaceName(face) + ".jpg");
+            dataDir_ / "Textures" /
+            (std::string("SkyBox_") + SkyBoxPainter::FaceName(face) + ".jpg");
         if (!SkyBoxPainter::PaintFace(face).WriteJpeg(path.string(), kJpegQuality)) {
             return Fail(path);
         }

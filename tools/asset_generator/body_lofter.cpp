@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-double RingT(int ring) { return static_cast<double>(ring) / BodyLofter::kRings; }
+double RingT(int ring) {
+    return static_cast<double>(ring) / BodyLofter::kRings;
+}
 
 }  // namespace
 

@@ -55,9 +55,13 @@ double Interpolate(const std::vector<ProfileKey>& keys, double t, double Profile
 
 BodyShape::BodyShape(const FishSpecies& species) : species_(species) {}
 
-double BodyShape::BodyLength() const { return species_.totalLength * species_.bodyFraction; }
+double BodyShape::BodyLength() const {
+    return species_.totalLength * species_.bodyFraction;
+}
 
-double BodyShape::ZAt(double t) const { return species_.totalLength * 0.5 - t * BodyLength(); }
+double BodyShape::ZAt(double t) const {
+    return species_.totalLength * 0.5 - t * BodyLength();
+}
 
 ProfileKey BodyShape::At(double t) const {
     const double c = Clamp01(t);
@@ -67,7 +71,9 @@ ProfileKey BodyShape::At(double t) const {
             Interpolate(keys, c, &ProfileKey::centreY)};
 }
 
-Vec3 BodyShape::SpinePoint(double t) const { return {0.0, At(t).centreY, ZAt(t)}; }
+Vec3 BodyShape::SpinePoint(double t) const {
+    return {0.0, At(t).centreY, ZAt(t)};
+}
 
 Vec3 BodyShape::SurfacePoint(double t, double theta) const {
     const ProfileKey p = At(t);

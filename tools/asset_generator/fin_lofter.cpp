@@ -7,8 +7,8 @@ namespace assets {
 
 namespace {
 
-constexpr int kColumns = 14;  // grid steps along a fin's base
-constexpr int kRows = 3;      // grid steps from base to edge
+constexpr int kColumns = 14;     // grid steps along a fin's base
+constexpr int kRows = 3;         // grid steps from base to edge
 constexpr double kInset = 0.12;  // how far a fin's base sinks into the body
 
 }  // namespace
@@ -133,7 +133,8 @@ void FinLofter::AddPairedFin(FishMesh& mesh, const PairedFin& fin, double side) 
         const Vec3 surface = shape_.SurfacePoint(fin.t + tSpan * s, angle);
         const Vec3 spine = shape_.SpinePoint(fin.t + tSpan * s);
         const Vec3 root = surface - Normalized(surface - spine) * kInset;
-        const double reach = fin.length * (1.0 - 0.55 * s) * (0.7 + 0.3 * std::sin(std::numbers::pi * s));
+        const double reach =
+            fin.length * (1.0 - 0.55 * s) * (0.7 + 0.3 * std::sin(std::numbers::pi * s));
         base.push_back(root);
         edge.push_back(root + direction * (reach + kInset));
     }

@@ -9,7 +9,9 @@ int FishMesh::AddVertex(const MeshVertex& vertex) {
     return static_cast<int>(vertices.size()) - 1;
 }
 
-void FishMesh::AddTriangle(int a, int b, int c) { triangles.push_back({a, b, c}); }
+void FishMesh::AddTriangle(int a, int b, int c) {
+    triangles.push_back({a, b, c});
+}
 
 void ComputeNormals(FishMesh& mesh) {
     // Ordered map: the sums are formed in the same order on every run.

@@ -11,7 +11,7 @@ namespace assets {
 
 struct MeshVertex {
     Vec3 position;
-    Vec3 normal;    // unit; filled by ComputeNormals
+    Vec3 normal;     // unit; filled by ComputeNormals
     double u = 0.0;  // texture coordinates; v = 0 is the image's top row
     double v = 0.0;
     int weld = 0;  // vertices with the same weld id share one smoothed normal

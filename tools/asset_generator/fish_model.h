@@ -38,7 +38,7 @@ struct Quat {
 
 struct AnimationKey {
     int tick = 0;
-    Quat rotation;    // the bone's rotation relative to its parent
+    Quat rotation;     // the bone's rotation relative to its parent
     Vec3 translation;  // the bone's offset, constant
 };
 

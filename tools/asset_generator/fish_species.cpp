@@ -61,11 +61,11 @@ FishSpecies Bluegill() {
     f.eyeHeight = 0.30;
     f.eyeRadius = 0.80;
     f.gillT = 0.25;
-    f.dorsalFins = {{0.28,
-                     0.86,
-                     {{0.0, 1.5}, {0.15, 2.6}, {0.5, 2.3}, {0.6, 2.2}, {0.75, 3.4}, {0.9, 3.0},
-                      {1.0, 1.2}},
-                     0.35}};
+    f.dorsalFins = {
+        {0.28,
+         0.86,
+         {{0.0, 1.5}, {0.15, 2.6}, {0.5, 2.3}, {0.6, 2.2}, {0.75, 3.4}, {0.9, 3.0}, {1.0, 1.2}},
+         0.35}};
     f.analFins = {{0.58, 0.88, {{0.0, 1.2}, {0.3, 2.8}, {0.7, 2.8}, {1.0, 1.0}}, 0.35}};
     f.caudal = {4.3, 0.25};
     f.pectoral = {0.22, -0.25, 4.8, 1.3, 0.30, 0.45};
@@ -104,8 +104,14 @@ FishSpecies BlackBass() {
     f.gillT = 0.28;
     f.dorsalFins = {{0.30,
                      0.74,
-                     {{0.0, 2.0}, {0.12, 3.6}, {0.3, 3.2}, {0.45, 1.3}, {0.52, 2.6}, {0.7, 3.5},
-                      {0.9, 3.0}, {1.0, 1.2}},
+                     {{0.0, 2.0},
+                      {0.12, 3.6},
+                      {0.3, 3.2},
+                      {0.45, 1.3},
+                      {0.52, 2.6},
+                      {0.7, 3.5},
+                      {0.9, 3.0},
+                      {1.0, 1.2}},
                      0.35}};
     f.analFins = {{0.66, 0.84, {{0.0, 1.5}, {0.3, 3.0}, {1.0, 1.2}}, 0.35}};
     f.caudal = {4.8, 0.15};
@@ -126,6 +132,8 @@ FishSpecies BlackBass() {
     return f;
 }
 
-std::vector<FishSpecies> AllSpecies() { return {NorthernPike(), Bluegill(), BlackBass()}; }
+std::vector<FishSpecies> AllSpecies() {
+    return {NorthernPike(), Bluegill(), BlackBass()};
+}
 
 }  // namespace assets

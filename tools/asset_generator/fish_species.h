@@ -61,11 +61,11 @@ enum class SkinPattern {
 };
 
 struct FishSpecies {
-    std::string stem;          // file name stem: "<stem>.x", "<stem>_skin.png"
-    double totalLength = 0.0;  // snout to tail tips
-    double bodyFraction = 0.0;  // share of totalLength from the snout to t = 1
+    std::string stem;                 // file name stem: "<stem>.x", "<stem>_skin.png"
+    double totalLength = 0.0;         // snout to tail tips
+    double bodyFraction = 0.0;        // share of totalLength from the snout to t = 1
     std::vector<ProfileKey> profile;  // ascending t from 0 to 1
-    double keel = 0.0;  // 0 elliptic .. 1 knife-edged at back and belly
+    double keel = 0.0;                // 0 elliptic .. 1 knife-edged at back and belly
 
     double mouthEnd = 0.0;     // t where the mouth cleft ends
     double mouthHeight = 0.0;  // cos of the cleft's angle from the top
@@ -82,10 +82,10 @@ struct FishSpecies {
     PairedFin pectoral;
     PairedFin pelvic;
 
-    std::vector<double> jointT;            // t of each bone's joint, head first
-    std::vector<double> swimAmplitudes;    // peak bend at each joint
-    double swimPhaseStep = 0.0;            // phase lag from one joint to the next
-    int swimPeriodTicks = 0;               // one beat, at 4800 ticks per second
+    std::vector<double> jointT;          // t of each bone's joint, head first
+    std::vector<double> swimAmplitudes;  // peak bend at each joint
+    double swimPhaseStep = 0.0;          // phase lag from one joint to the next
+    int swimPeriodTicks = 0;             // one beat, at 4800 ticks per second
 
     SkinPattern pattern = SkinPattern::kBeanSpots;
     Color back;

@@ -61,8 +61,8 @@ Image FishTexturePainter::Paint() const {
                 const double v0 = TextureLayout::BandStart(kind);
                 const double v1 = TextureLayout::BandEnd(kind);
                 const double s = Clamp01((v - v0) / (v1 - v0));
-                const double r = Clamp01((u - TextureLayout::kFinUStart) /
-                                         (1.0 - TextureLayout::kFinUStart));
+                const double r =
+                    Clamp01((u - TextureLayout::kFinUStart) / (1.0 - TextureLayout::kFinUStart));
                 image.Set(x, y, FinColor(static_cast<int>(kind), s, r));
             }
         }
@@ -95,8 +95,8 @@ Color FishTexturePainter::Markings(const Color& base, double t, double up, const
     const std::uint32_t seed = p.x >= 0.0 ? 101u : 202u;
     switch (f.pattern) {
         case SkinPattern::kBeanSpots: {
-            const double where = SmoothStep(f.gillT - 0.05, f.gillT + 0.02, t) *
-                                 Pulse(up - 0.15, 0.55, 0.75);
+            const double where =
+                SmoothStep(f.gillT - 0.05, f.gillT + 0.02, t) * Pulse(up - 0.15, 0.55, 0.75);
             return Mix(base, f.marking, 0.85 * where * BeanSpots(p, seed));
         }
         case SkinPattern::kVerticalBars: {
@@ -149,7 +149,8 @@ Color FishTexturePainter::HeadFeatures(const Color& base, double t, double theta
     c = Mix(c, f.iris, 1.0 - SmoothStep(0.85, 0.95, d));
     c = Mix(c, FromBytes(6, 6, 8), 1.0 - SmoothStep(0.45, 0.52, d));
     const Vec3 glint = eyeSide + Vec3{0.0, 0.22, 0.18} * f.eyeRadius;
-    c = Mix(c, FromBytes(235, 240, 240), 1.0 - SmoothStep(0.1, 0.16, Length(p - glint) / f.eyeRadius));
+    c = Mix(c, FromBytes(235, 240, 240),
+            1.0 - SmoothStep(0.1, 0.16, Length(p - glint) / f.eyeRadius));
     return c;
 }
 
@@ -167,7 +168,8 @@ Color FishTexturePainter::FinColor(int band, double s, double r) const {
             break;
         case SkinPattern::kVerticalBars:  // a dark spot at the back of the soft dorsal
             if (kind == FinKind::kDorsal) {
-                c = Mix(c, FromBytes(20, 22, 24), Pulse(s - 0.85, 0.06, 0.12) * Pulse(r - 0.45, 0.2, 0.3));
+                c = Mix(c, FromBytes(20, 22, 24),
+                        Pulse(s - 0.85, 0.06, 0.12) * Pulse(r - 0.45, 0.2, 0.3));
             }
             break;
         case SkinPattern::kLateralBand:  // dusky edges

@@ -23,7 +23,9 @@ struct Point {
 
 // Inside when on the same side of all three edges (either winding).
 bool InTriangle(double x, double y, Point a, Point b, Point c) {
-    auto side = [x, y](Point p, Point q) { return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x); };
+    auto side = [x, y](Point p, Point q) {
+        return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x);
+    };
     const double s1 = side(a, b);
     const double s2 = side(b, c);
     const double s3 = side(c, a);

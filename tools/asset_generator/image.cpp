@@ -20,9 +20,13 @@ Color Mix(const Color& from, const Color& to, double t) {
             from.b + (to.b - from.b) * t, from.a + (to.a - from.a) * t};
 }
 
-Color Scale(const Color& c, double factor) { return {c.r * factor, c.g * factor, c.b * factor, c.a}; }
+Color Scale(const Color& c, double factor) {
+    return {c.r * factor, c.g * factor, c.b * factor, c.a};
+}
 
-Color FromBytes(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0, 1.0}; }
+Color FromBytes(int r, int g, int b) {
+    return {r / 255.0, g / 255.0, b / 255.0, 1.0};
+}
 
 Image::Image(int width, int height, int channels)
     : width_(width),

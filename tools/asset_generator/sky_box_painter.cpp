@@ -44,7 +44,8 @@ const Vec3 kSun = Normalized({0.25, 1.0, 0.35});
 Color Gradient(double elevation) {
     for (std::size_t i = 0; i + 1 < std::size(kGradient); ++i) {
         if (elevation <= kGradient[i + 1].elevation) {
-            const double k = SmoothStep(kGradient[i].elevation, kGradient[i + 1].elevation, elevation);
+            const double k =
+                SmoothStep(kGradient[i].elevation, kGradient[i + 1].elevation, elevation);
             return Mix(kGradient[i].color, kGradient[i + 1].color, k);
         }
     }
@@ -60,8 +61,8 @@ double Rays(const Vec3& d) {
     auto band = [phi](double frequency, double phase, double sharpness) {
         return std::pow(0.5 + 0.5 * std::sin(frequency * phi + phase), sharpness);
     };
-    const double shafts = 0.5 * band(7.0, 1.3, 6.0) + 0.35 * band(13.0, 0.4, 8.0) +
-                          0.25 * band(23.0, 2.1, 10.0);
+    const double shafts =
+        0.5 * band(7.0, 1.3, 6.0) + 0.35 * band(13.0, 0.4, 8.0) + 0.25 * band(23.0, 2.1, 10.0);
     const double angle = std::acos(std::clamp(Dot(d, kSun), -1.0, 1.0));
     const double fade = SmoothStep(0.1, 0.5, angle) * (1.0 - SmoothStep(1.1, 1.9, angle));
     return shafts * fade * SmoothStep(-0.45, 0.35, d.y);
@@ -80,7 +81,9 @@ double Ripples(const Vec3& d) {
 
 }  // namespace
 
-const char* SkyBoxPainter::FaceName(SkyFace face) { return kFaces[static_cast<int>(face)].name; }
+const char* SkyBoxPainter::FaceName(SkyFace face) {
+    return kFaces[static_cast<int>(face)].name;
+}
 
 Vec3 SkyBoxPainter::CubePoint(SkyFace face, double u, double v) {
     const FaceCorners& f = kFaces[static_cast<int>(face)];

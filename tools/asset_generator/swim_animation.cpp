@@ -7,8 +7,7 @@ namespace assets {
 
 double SwimBend(const FishSpecies& species, int bone, double phase) {
     const double amplitude = species.swimAmplitudes[bone];
-    return amplitude *
-           std::sin(2.0 * std::numbers::pi * phase - species.swimPhaseStep * bone);
+    return amplitude * std::sin(2.0 * std::numbers::pi * phase - species.swimPhaseStep * bone);
 }
 
 SwimAnimation BuildSwimAnimation(const FishSpecies& species, const std::vector<Bone>& bones) {

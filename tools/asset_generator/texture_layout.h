@@ -24,8 +24,9 @@ struct TextureLayout {
 
     // The fin kind whose band holds v (0..1).
     static constexpr FinKind BandAt(double v) {
-        return v < 0.25 ? FinKind::kDorsal
-                        : (v < 0.5 ? FinKind::kCaudal : (v < 0.75 ? FinKind::kAnal : FinKind::kPaired));
+        return v < 0.25
+                   ? FinKind::kDorsal
+                   : (v < 0.5 ? FinKind::kCaudal : (v < 0.75 ? FinKind::kAnal : FinKind::kPaired));
     }
 
 private:

@@ -15,9 +15,13 @@ std::uint32_t Mix32(std::uint32_t h) {
     return h;
 }
 
-double Quintic(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
+double Quintic(double t) {
+    return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
+}
 
-double Lerp(double a, double b, double t) { return a + (b - a) * t; }
+double Lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
 
 }  // namespace
 
@@ -41,8 +45,8 @@ double ValueNoise(const Vec3& p, std::uint32_t seed) {
     const double tz = Quintic(p.z - fz);
     double layers[2];
     for (int dz = 0; dz < 2; ++dz) {
-        const double bottom = Lerp(LatticeValue(ix, iy, iz + dz, seed),
-                                   LatticeValue(ix + 1, iy, iz + dz, seed), tx);
+        const double bottom =
+            Lerp(LatticeValue(ix, iy, iz + dz, seed), LatticeValue(ix + 1, iy, iz + dz, seed), tx);
         const double top = Lerp(LatticeValue(ix, iy + 1, iz + dz, seed),
                                 LatticeValue(ix + 1, iy + 1, iz + dz, seed), tx);
         layers[dz] = Lerp(bottom, top, ty);

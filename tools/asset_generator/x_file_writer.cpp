@@ -36,7 +36,9 @@ std::string Vector(const Vec3& v) {
 }
 
 // Array elements are separated by "," and the array ends with ";".
-const char* ElementEnd(std::size_t i, std::size_t count) { return i + 1 == count ? ";" : ","; }
+const char* ElementEnd(std::size_t i, std::size_t count) {
+    return i + 1 == count ? ";" : ",";
+}
 
 std::vector<int> WeightsPerVertex(const FishModel& model) {
     std::vector<int> counts(model.mesh.vertices.size(), 0);
