@@ -1,0 +1,85 @@
+#pragma once
+
+// CFlockingArenaRenderEngine: the program's scene. Four schools of fish swim
+// under six shared steering behaviours around the user's fish, inside a
+// textured sky box, in blue-green fog.
+//
+// Set-up (CreateResources, SetupScene) builds everything once at Initialize;
+// each frame ProcessInput flies the player from the keys and the captured
+// mouse, UpdateScene steps the flock and the model animations, and DrawScene
+// draws fog, sky box, player and flock. Nothing is rebuilt on a device reset:
+// meshes, buffers and textures live in the managed pool.
+
+#include <array>
+#include <vector>
+
+#include "framework/hierarchy_model.h"
+#include "framework/indexed_geometry.h"
+#include "framework/player.h"
+#include "framework/render_object.h"
+#include "rendering/render_engine.h"
+#include "simulation/behavior.h"
+#include "simulation/world.h"
+
+class cPlayerEntity;
+
+namespace RenderLib {
+
+class CFlockingArenaRenderEngine : public CRenderEngine {
+public:
+    static constexpr int kSkyBoxFaces = 6;
+    static constexpr D3DCOLOR kFogColor = 0x00004080;
+    static constexpr float kFogDensity = 0.001f;
+    static constexpr float kNearPlane = 1.01f;
+    static constexpr float kFarPlane = 50000.0f;
+    static constexpr float kMouseSensitivity = 0.33333334f;  // degrees per pixel
+    static constexpr float kKeyThrust = 500.0f;              // velocity per second held
+    // Sky-box images in face order Front, Back, Left, Right, Top, Bottom.
+    static const std::array<const char*, kSkyBoxFaces> kSkyBoxFiles;
+
+    CFlockingArenaRenderEngine();
+    explicit CFlockingArenaRenderEngine(Clock& clock);
+    ~CFlockingArenaRenderEngine() override;
+
+    // Loads the three fish models (a model that fails to load is simply not
+    // drawn) and builds the sky box; false when the sky box's geometry or
+    // any of its six textures could not be made, after telling the user
+    // which files are missing.
+    bool CreateResources(UINT reserved) override;
+    // Creates the six behaviours, the player with its camera and entity, and
+    // the four schools. position and rotation (pitch, yaw, roll in degrees)
+    // place the player; null means the origin and no turn.
+    void SetupScene(const Vector3* position, const Vector3* rotation) override;
+    void RestoreDeviceState() override;
+    void UpdateScene() override;
+    void ReleaseResources() override;
+    void ProcessInput() override;
+    void DrawScene() override;
+    void OnSize(UINT type, std::int32_t width, std::int32_t height) override;
+
+    // Number of flock fish (the player entity not counted).
+    int FishCount() const { return static_cast<int>(fishModels.size()); }
+
+    CPlayer player;                             // the user's fish; owns its camera
+    CCamera* camera = nullptr;                  // the player's camera; not owned
+    CModelInstance playerModel;                 // the pike drawn for the player
+    CHierarchyModel pikeMesh;                   // the player's model
+    CHierarchyModel bluegillMesh;               // schools 1 and 3
+    CHierarchyModel blackbassMesh;              // schools 0 and 2
+    std::vector<CModelInstance*> fishModels;    // one per flock fish; owned; ascending address
+    CIndexedGeometry skyBox;                    // 24 vertices, six strips of two triangles
+    std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded
+    cWorld world;                               // the player's group and the four schools
+    std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
+
+private:
+    bool BuildSkyBox();
+    bool LoadSkyBoxTextures();
+    void SetUpPlayer(const Vector3* position, const Vector3* rotation);
+    void AttachFishModel(cEntity& fish, int school);
+    void DrawSkyBox();
+    void ApplyCameraViewport();
+    void ReleaseSkyBoxTextures();
+};
+
+}  // namespace RenderLib

@@ -1,0 +1,194 @@
+// The arena's set-up: construction, resources (fish models, sky box) and the
+// scene (behaviours, player, flock), and the teardown in reverse.
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "framework/media_search.h"
+#include "platform/d3dx/d3dx_texture.h"
+#include "platform/window/system.h"
+#include "rendering/flocking_arena_render_engine.h"
+#include "simulation/entity.h"
+#include "simulation/player_link.h"
+#include "simulation/population.h"
+
+namespace RenderLib {
+
+const std::array<const char*, CFlockingArenaRenderEngine::kSkyBoxFaces>
+    CFlockingArenaRenderEngine::kSkyBoxFiles = {
+        "Data\\Textures\\SkyBox_Front.jpg", "Data\\Textures\\SkyBox_Back.jpg",
+        "Data\\Textures\\SkyBox_Left.jpg",  "Data\\Textures\\SkyBox_Right.jpg",
+        "Data\\Textures\\SkyBox_Top.jpg",   "Data\\Textures\\SkyBox_Bottom.jpg",
+};
+
+namespace {
+
+constexpr DWORD kSkyBoxFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x142
+
+struct SkyBoxVertex {
+    float x, y, z;
+    D3DCOLOR colour;
+    float u, v;
+};
+static_assert(sizeof(SkyBoxVertex) == 24);
+
+// Faces in the order Front, Back, Left, Right, Top, Bottom; corners at
+// (u, v) = (0, 0), (1, 0), (1, 1), (0, 1). The cube is seen from inside.
+constexpr float kCorners[6][4][3] = {
+    {{-10, 10, 10}, {10, 10, 10}, {10, -10, 10}, {-10, -10, 10}},
+    {{10, 10, -10}, {-10, 10, -10}, {-10, -10, -10}, {10, -10, -10}},
+    {{-10, 10, -10}, {-10, 10, 10}, {-10, -10, 10}, {-10, -10, -10}},
+    {{10, 10, 10}, {10, 10, -10}, {10, -10, -10}, {10, -10, 10}},
+    {{-10, 10, -10}, {10, 10, -10}, {10, 10, 10}, {-10, 10, 10}},
+    {{-10, -10, 10}, {10, -10, 10}, {10, -10, -10}, {-10, -10, -10}},
+};
+constexpr float kCornerUv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+}  // namespace
+
+CFlockingArenaRenderEngine::CFlockingArenaRenderEngine() { clearColor = kFogColor; }
+
+CFlockingArenaRenderEngine::CFlockingArenaRenderEngine(Clock& clock) : CRenderEngine(clock) {
+    clearColor = kFogColor;
+}
+
+// Drawables and behaviours go first (last first), then the members in
+// reverse order: the world with every group and entity, the sky box, the
+// three meshes and the player with its camera. The base destructor then
+// unbinds and releases the device.
+CFlockingArenaRenderEngine::~CFlockingArenaRenderEngine() {
+    while (!fishModels.empty()) {
+        delete fishModels.back();
+        fishModels.pop_back();
+    }
+    while (!behaviors.empty()) {
+        delete behaviors.back();
+        behaviors.pop_back();
+    }
+    ReleaseSkyBoxTextures();
+}
+
+bool CFlockingArenaRenderEngine::CreateResources(UINT reserved) {
+    if (!CRenderEngine::CreateResources(reserved)) {
+        return false;
+    }
+    pikeMesh.Load(device, "Data\\Models\\northernpike.x");
+    playerModel.object = &pikeMesh;
+    player.model = &playerModel;
+    bluegillMesh.Load(device, "Data\\Models\\bluegill.x");
+    blackbassMesh.Load(device, "Data\\Models\\blackbass.x");
+    return BuildSkyBox();
+}
+
+bool CFlockingArenaRenderEngine::BuildSkyBox() {
+    skyBox.SetFormat(kSkyBoxFormat, sizeof(SkyBoxVertex));
+    if (skyBox.AddVertices(24) < 0) {
+        return false;
+    }
+    auto* vertices = reinterpret_cast<SkyBoxVertex*>(skyBox.VertexData());
+    for (int face = 0; face < kSkyBoxFaces; ++face) {
+        for (int corner = 0; corner < 4; ++corner) {
+            const float* p = kCorners[face][corner];
+            vertices[face * 4 + corner] = {p[0], p[1], p[2], 0xFFFFFFFF, kCornerUv[corner][0],
+                                           kCornerUv[corner][1]};
+        }
+    }
+    if (skyBox.AddIndices(24) < 0) {
+        return false;
+    }
+    for (int face = 0; face < kSkyBoxFaces; ++face) {
+        const auto first = static_cast<std::uint16_t>(face * 4);
+        std::uint16_t* strip = skyBox.IndexData() + face * 4;
+        strip[0] = first;
+        strip[1] = first + 1;
+        strip[2] = first + 3;
+        strip[3] = first + 2;
+    }
+    if (FAILED(skyBox.Upload(device, hardwareVertexProcessing, true))) {
+        return false;
+    }
+    return LoadSkyBoxTextures();
+}
+
+// Every face is attempted even after one fails, so the message names every
+// missing file at once. Names are looked up through the media search, whose
+// first candidate is the name against the current folder.
+bool CFlockingArenaRenderEngine::LoadSkyBoxTextures() {
+    std::string missing;
+    for (int face = 0; face < kSkyBoxFaces; ++face) {
+        char path[kMaxMediaPath] = {};
+        if (FAILED(FindMediaFile(path, kMaxMediaPath, kSkyBoxFiles[face]))) {
+            std::strncpy(path, kSkyBoxFiles[face], kMaxMediaPath - 1);
+        }
+        if (FAILED(D3DXCreateTextureFromFileA(device, path, &skyBoxTextures[face]))) {
+            skyBoxTextures[face] = nullptr;
+            missing += std::string("\n") + kSkyBoxFiles[face];
+        }
+    }
+    if (missing.empty()) {
+        return true;
+    }
+    const std::string text = "The sky box could not be loaded. These images are missing or "
+                             "unreadable:" + missing;
+    MessageBoxA(window, text.c_str(), "Fatal Error!", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vector3* rotation) {
+    CRenderEngine::SetupScene(position, rotation);
+    behaviors = CreateStartupBehaviors();
+    SetUpPlayer(position, rotation);
+    PopulateFlock(world, behaviors,
+                  [this](cEntity& fish, int school) { AttachFishModel(fish, school); });
+}
+
+void CFlockingArenaRenderEngine::SetUpPlayer(const Vector3* position, const Vector3* rotation) {
+    cPlayerEntity* playerEntity = AddPlayerGroup(world);
+    player.AddPlayerCallback(CopyPlayerPosition, playerEntity);
+    player.SetCameraMode(FreeFlight);
+    player.drawModelAtEye = true;
+    camera = player.GetCamera();
+    player.maxVelocityXZ = 125.0f;
+    player.maxVelocityY = 400.0f;
+    player.friction = 250.0f;
+    player.SetCameraOffset({0.0f, 20.0f, -90.0f});
+    player.cameraLag = 0.0f;
+
+    float bounds[6];
+    pikeMesh.GetBounds(bounds);
+    player.SetBounds(bounds);
+    camera->fov = 55.0f;
+    camera->MarkProjectionDirty();
+    ApplyCameraViewport();
+    camera->SetBounds(bounds);
+
+    const Vector3 target = position != nullptr ? *position : Vector3{};
+    player.Move(target - player.GetPosition(), false);
+    const Vector3 turn = rotation != nullptr ? *rotation : Vector3{};
+    player.Rotate(turn.x, turn.y, turn.z);
+}
+
+void CFlockingArenaRenderEngine::AttachFishModel(cEntity& fish, int school) {
+    auto* instance = new CModelInstance;
+    instance->object = school % 2 == 0 ? static_cast<CRenderObject*>(&blackbassMesh)
+                                       : static_cast<CRenderObject*>(&bluegillMesh);
+    fish.model = instance;
+    const auto position = std::upper_bound(fishModels.begin(), fishModels.end(), instance,
+                                           std::less<CModelInstance*>());
+    fishModels.insert(position, instance);
+}
+
+void CFlockingArenaRenderEngine::ApplyCameraViewport() {
+    camera->SetViewport(static_cast<UINT>(viewport.x), static_cast<UINT>(viewport.y),
+                        static_cast<UINT>(viewport.width), static_cast<UINT>(viewport.height),
+                        kNearPlane, kFarPlane, nullptr);
+}
+
+void CFlockingArenaRenderEngine::ReleaseSkyBoxTextures() {
+    for (IDirect3DTexture9*& texture : skyBoxTextures) {
+        SafeRelease(texture);
+    }
+}
+
+}  // namespace RenderLib
