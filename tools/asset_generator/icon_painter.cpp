@@ -57,15 +57,19 @@ Color IconPainter::Sample(double x, double y) {
     if (InEllipse(x, y, 0.0, 0.0, 0.96, 0.96) && !InEllipse(x, y, 0.0, 0.0, 0.89, 0.89)) {
         c = FromBytes(12, 36, 64);  // rim
     }
-    if (InFish(x, y)) {
+    // The fish is drawn at 80% and a little right of centre so that its
+    // tail stays inside the rim.
+    const double fx = (x - 0.06) / 0.8;
+    const double fy = y / 0.8;
+    if (InFish(fx, fy)) {
         // Countershaded: dark green back, gold flank, pale belly.
         const Color back = FromBytes(40, 84, 36);
         const Color flank = FromBytes(210, 170, 60);
         const Color belly = FromBytes(246, 236, 200);
-        c = y > 0.02 ? Mix(flank, back, SmoothStep(0.02, 0.2, y))
-                     : Mix(flank, belly, SmoothStep(0.02, -0.16, y));
+        c = fy > 0.02 ? Mix(flank, back, SmoothStep(0.02, 0.2, fy))
+                      : Mix(flank, belly, SmoothStep(0.02, -0.16, fy));
     }
-    if (InEllipse(x, y, 0.44, 0.06, 0.065, 0.065)) {
+    if (InEllipse(fx, fy, 0.44, 0.06, 0.065, 0.065)) {
         c = FromBytes(10, 10, 14);  // eye
     }
     return c;
