@@ -193,4 +193,13 @@ void CRenderEngine::ProcessInput() {}
 
 void CRenderEngine::DrawScene() {}
 
+PresentedImage CRenderEngine::GetPresentedImage() const {
+    return device != nullptr ? device->GetPresentedImage() : PresentedImage{};
+}
+
+bool CRenderEngine::CaptureFrame(std::vector<std::uint8_t>& rgba, UINT& width,
+                                 UINT& height) const {
+    return device != nullptr && SUCCEEDED(device->ReadBackBuffer(rgba, width, height));
+}
+
 }  // namespace RenderLib

@@ -11,6 +11,7 @@
 // then destroy. Everything runs on the one thread of the message loop.
 
 #include <cstdint>
+#include <vector>
 
 #include "framework/clock.h"
 #include "framework/d3d_settings.h"
@@ -102,6 +103,14 @@ public:
     // Resets the device to settings; a given window is restyled for them
     // (null: no window changes). The reset's result is not used. Needs a device.
     void ResetDevice(HWND resetWindow);
+
+    // ---- The drawn image, for whoever shows or saves it ----
+
+    // The image the last Present showed (texture 0 without a device).
+    PresentedImage GetPresentedImage() const;
+    // Reads the back buffer as RGBA, top row first. False without a device
+    // or when the device cannot read it.
+    bool CaptureFrame(std::vector<std::uint8_t>& rgba, UINT& width, UINT& height) const;
 
     CRenderEngine(const CRenderEngine&) = delete;
     CRenderEngine& operator=(const CRenderEngine&) = delete;

@@ -1,0 +1,110 @@
+#include "shell/program_options.h"
+
+#include <string_view>
+
+#include "platform/cli/command_line.h"
+
+namespace {
+
+constexpr int kMinimumSide = 16;
+constexpr int kMaximumSide = 8192;
+
+// "WxH" with both sides within [kMinimumSide, kMaximumSide].
+bool ParseSize(std::string_view text, ProgramOptions& options, std::string& error) {
+    const auto separator = text.find('x');
+    if (separator == std::string_view::npos) {
+        error = "--size: '" + std::string(text) + "' is not WIDTHxHEIGHT (for example 1280x800)";
+        return false;
+    }
+    const auto width = ParseInteger("--size width", text.substr(0, separator), kMinimumSide,
+                                    kMaximumSide, error);
+    if (!width) return false;
+    const auto height = ParseInteger("--size height", text.substr(separator + 1), kMinimumSide,
+                                     kMaximumSide, error);
+    if (!height) return false;
+    options.width = static_cast<int>(*width);
+    options.height = static_cast<int>(*height);
+    return true;
+}
+
+bool TakesValue(std::string_view name) {
+    return name == "--frames" || name == "--screenshot" || name == "--size" ||
+           name == "--fixed-step";
+}
+
+bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
+                std::string& error) {
+    if (name == "--frames") {
+        const auto frames = ParseInteger(name, value, 1, 10'000'000, error);
+        if (!frames) return false;
+        options.frames = *frames;
+    } else if (name == "--screenshot") {
+        if (value.empty()) {
+            error = "--screenshot: the file name is empty";
+            return false;
+        }
+        options.screenshot = value;
+    } else if (name == "--size") {
+        return ParseSize(value, options, error);
+    } else {
+        const auto step = ParseReal(name, value, 0.0, 1.0, error);
+        if (!step) return false;
+        options.fixedStep = *step;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::string& error) {
+    ProgramOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+        } else if (name == "--headless") {
+            options.headless = true;
+        } else if (name == "--stats") {
+            options.stats = true;
+        } else if (TakesValue(name)) {
+            if (i + 1 >= argc) {
+                error = std::string(name) + ": a value is missing";
+                return std::nullopt;
+            }
+            if (!ApplyValue(name, argv[++i], options, error)) {
+                return std::nullopt;
+            }
+        } else {
+            error = "unknown option '" + std::string(name) + "' (see --help)";
+            return std::nullopt;
+        }
+    }
+    if (!options.screenshot.empty() && !options.headless) {
+        error = "--screenshot needs --headless";
+        return std::nullopt;
+    }
+    return options;
+}
+
+const char* ProgramUsage() {
+    return "Usage: quorvane [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
+           "                [--fixed-step SECONDS] [--stats]]\n"
+           "\n"
+           "Four schools of fish swim under six steering behaviours; you fly a fish of\n"
+           "your own and they flee it. Without options the program opens its window.\n"
+           "\n"
+           "  --headless            render offscreen, without a display\n"
+           "  --frames N            frames to render headless, 1 to 10000000 (default 600)\n"
+           "  --screenshot FILE     write the last frame as a PNG (headless only)\n"
+           "  --size WxH            size of the window or the offscreen image in pixels,\n"
+           "                        16 to 8192 each (default 1280x800)\n"
+           "  --fixed-step SECONDS  advance every frame by exactly this time, 0 to 1,\n"
+           "                        so that two runs give the same image\n"
+           "  --stats               print the frame count, mean and worst frame time and\n"
+           "                        frames per second\n"
+           "  --help                show this text\n"
+           "\n"
+           "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"
+           "up and down. Drag with the left mouse button to turn; hold the right button\n"
+           "as well to roll.\n";
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What the command line asks of the program.
+struct ProgramOptions {
+    bool help = false;
+    bool headless = false;           // render offscreen, no display needed
+    long long frames = 600;          // frames to render headless
+    std::string screenshot;          // PNG of the last frame, empty: none
+    int width = 1280;                // window or offscreen size, pixels
+    int height = 800;
+    std::optional<double> fixedStep; // seconds per frame instead of the clock
+    bool stats = false;              // print frame-time statistics
+};
+
+// Parses argv. On a bad option or value returns nothing and sets error to a
+// one-line message naming it.
+std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::string& error);
+
+// The --help text.
+const char* ProgramUsage();
