@@ -102,6 +102,13 @@ bool WriteScreenshot(const CFlockingArenaRenderEngine& engine, const std::string
 int RunArena(const ProgramOptions& options) {
     if (options.headless) {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    } else if (!RealDisplayAvailable()) {
+        std::fprintf(stderr,
+                     "quorvane: no display was found to open the window on (neither DISPLAY "
+                     "nor WAYLAND_DISPLAY is set, or SDL_VIDEODRIVER names a driver without "
+                     "one). Run it from a desktop session, or render offscreen with "
+                     "--headless --frames N --screenshot FILE.png\n");
+        return 1;
     }
     ArenaHost host;
     if (!host.Open(options)) {

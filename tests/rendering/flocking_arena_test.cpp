@@ -186,6 +186,19 @@ TEST_F(ArenaTest, DrawsFogThenTheSkyBoxThenRestoresItsStates) {
     }
 }
 
+TEST_F(ArenaTest, DrawsThePikeAndEveryFishOfBothKindsEachFrame) {
+    Frame();
+    // Each model is one skinned subset drawn as a triangle list: the pike
+    // once, then one draw per fish.
+    const std::size_t lists = Log().Matching("DrawIndexedPrimitive(4,").size();
+    EXPECT_EQ(lists, 1u + 28u);
+    float box[6];
+    ASSERT_EQ(engine->bluegillMesh.GetBounds(box), S_OK);
+    EXPECT_LT(box[0], box[3]);
+    ASSERT_EQ(engine->blackbassMesh.GetBounds(box), S_OK);
+    EXPECT_LT(box[0], box[3]);
+}
+
 TEST_F(ArenaTest, HeldUpAndDownKeysCancelWhileUpAloneAccelerates) {
     SetKeyDown(VK_UP, true);
     SetKeyDown(VK_DOWN, true);

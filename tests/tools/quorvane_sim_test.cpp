@@ -1,9 +1,6 @@
 // Runs the headless simulation driver as a user would and checks its exit
 // status and output.
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -15,44 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/run_program.h"
+
 namespace {
 
-struct RunResult {
-    int exitCode = -1;  // -1 when the program did not exit normally
-    std::string out;
-    std::string err;
-};
-
-RunResult RunSim(const std::string& arguments) {
-    char errorPath[] = "/tmp/quorvane_sim_test_XXXXXX";
-    const int errorFile = mkstemp(errorPath);
-    if (errorFile < 0) {
-        ADD_FAILURE() << "mkstemp failed";
-        return {};
-    }
-    close(errorFile);
-
-    RunResult result;
-    const std::string command =
-        std::string("'") + QUORVANE_SIM_PATH + "' " + arguments + " 2>" + errorPath;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t count;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            result.out.append(buffer, count);
-        }
-        const int status = pclose(pipe);
-        if (status != -1 && WIFEXITED(status)) {
-            result.exitCode = WEXITSTATUS(status);
-        }
-    } else {
-        ADD_FAILURE() << "popen failed for " << command;
-    }
-    std::ifstream errorStream(errorPath);
-    result.err.assign(std::istreambuf_iterator<char>(errorStream), {});
-    std::remove(errorPath);
-    return result;
-}
+RunResult RunSim(const std::string& arguments) { return RunProgram(QUORVANE_SIM_PATH, arguments); }
 
 TEST(QuorvaneSim, HeadlessRunPrintsOneLinePerSchool) {
     const RunResult run = RunSim("--frames 10");

@@ -1,0 +1,143 @@
+// Runs the program itself: headless frames to a screenshot, repeatable runs,
+// statistics, bad options, missing data and a missing display.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+
+    const std::uint8_t* At(int x, int y) const { return &rgba[(y * width + x) * 4]; }
+};
+
+Picture Load(const fs::path& path) {
+    Picture picture;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 4);
+    if (pixels != nullptr) {
+        picture.rgba.assign(pixels, pixels + picture.width * picture.height * 4);
+        stbi_image_free(pixels);
+    }
+    return picture;
+}
+
+class QuorvaneProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quorvane_program_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    RunResult Run(const std::string& arguments, const std::string& environment = "") {
+        return RunProgram(QUORVANE_PATH, arguments, environment);
+    }
+
+    fs::path folder;
+};
+
+TEST_F(QuorvaneProgram, HeadlessRunDrawsFishInFrontOfTheSkyBox) {
+    const fs::path shot = folder / "arena.png";
+    const RunResult run =
+        Run("--headless --frames 20 --size 320x200 --fixed-step 0.0166667 --screenshot '" +
+            shot.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Picture picture = Load(shot);
+    ASSERT_EQ(picture.width, 320);
+    ASSERT_EQ(picture.height, 200);
+
+    // Water: the sky box and the fog are blue above all; fish are not.
+    int water = 0, other = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint8_t* p = picture.At(x, y);
+            const bool blue = p[2] > p[0] + 20 && p[2] >= p[1];
+            (blue ? water : other) += 1;
+        }
+    }
+    const int total = picture.width * picture.height;
+    EXPECT_GT(water, total * 8 / 10) << "the scene should be mostly water";
+    EXPECT_GT(other, 100) << "fish should stand out against the water";
+    // Brighter above than below: light comes from the surface.
+    EXPECT_GT(picture.At(160, 2)[2], picture.At(160, 197)[2]);
+}
+
+TEST_F(QuorvaneProgram, AFixedStepGivesTheSameImageTwice) {
+    const std::string common = "--headless --frames 15 --size 160x100 --fixed-step 0.02 ";
+    ASSERT_EQ(Run(common + "--screenshot '" + (folder / "a.png").string() + "'").exitCode, 0);
+    ASSERT_EQ(Run(common + "--screenshot '" + (folder / "b.png").string() + "'").exitCode, 0);
+    const Picture a = Load(folder / "a.png");
+    const Picture b = Load(folder / "b.png");
+    ASSERT_FALSE(a.rgba.empty());
+    EXPECT_EQ(a.rgba, b.rgba);
+}
+
+TEST_F(QuorvaneProgram, StatsReportTheFramesRendered) {
+    const RunResult run = Run("--headless --frames 5 --size 64x64 --stats");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("frames 5,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("frames per second"), std::string::npos) << run.out;
+}
+
+TEST_F(QuorvaneProgram, HelpExplainsTheOptions) {
+    const RunResult run = Run("--help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("--headless"), std::string::npos);
+    EXPECT_NE(run.out.find("--screenshot"), std::string::npos);
+}
+
+TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
+    const struct {
+        const char* arguments;
+        const char* named;
+    } cases[] = {
+        {"--frames 0 --headless", "--frames"},   {"--frames many --headless", "--frames"},
+        {"--size 10x10 --headless", "--size"},   {"--size 640 --headless", "--size"},
+        {"--fixed-step inf --headless", "--fixed-step"},
+        {"--screenshot x.png", "--screenshot"},  {"--bogus", "--bogus"},
+        {"--headless --frames", "--frames"},
+    };
+    for (const auto& bad : cases) {
+        const RunResult run = Run(bad.arguments);
+        EXPECT_EQ(run.exitCode, 2) << bad.arguments;
+        EXPECT_NE(run.err.find(bad.named), std::string::npos) << bad.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, "") << bad.arguments;
+    }
+}
+
+TEST_F(QuorvaneProgram, MissingDataFailsCleanlyNamingTheFiles) {
+    // A copy of the program in a folder without Data/ and with no parent holding it.
+    const fs::path copy = folder / "quorvane";
+    fs::copy_file(QUORVANE_PATH, copy);
+    const RunResult run = RunProgram(copy.string(), "--headless --frames 3 --size 64x64",
+                                     "env -u QUORVANE_MEDIA_DIR", folder.string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("SkyBox_Front.jpg"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("SkyBox_Bottom.jpg"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("northernpike.x"), std::string::npos) << run.err;
+}
+
+TEST_F(QuorvaneProgram, NoDisplayWithoutHeadlessSaysHowToRunHeadless) {
+    const RunResult run = Run("", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--headless"), std::string::npos) << run.err;
+}
+
+}  // namespace
