@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 bash scripts/build.sh >/dev/null
-exec build/bin/quorvane-sim "$@"
+exec build/bin/quorvane "$@"
