@@ -299,10 +299,10 @@ HRESULT LoadHierarchy(const void* data, std::size_t size, const char* name, DWOR
     return result;
 }
 
-bool ArgumentsValid(const char* name, IDirect3DDevice9* device,
+bool ArgumentsValid(const char* name, const void* source, IDirect3DDevice9* device,
                     ID3DXAllocateHierarchy* allocator, void* userDataLoader, D3DXFRAME** frames) {
-    if (device == nullptr || allocator == nullptr || userDataLoader != nullptr ||
-        frames == nullptr) {
+    if (source == nullptr || device == nullptr || allocator == nullptr ||
+        userDataLoader != nullptr || frames == nullptr) {
         Report(name, "invalid argument");
         return false;
     }
@@ -322,8 +322,7 @@ HRESULT D3DXLoadMeshHierarchyFromXInMemory(const void* data, std::size_t size, D
     if (animationController != nullptr) {
         *animationController = nullptr;
     }
-    if (data == nullptr ||
-        !ArgumentsValid("(memory)", device, allocator, userDataLoader, frameHierarchy)) {
+    if (!ArgumentsValid("(memory)", data, device, allocator, userDataLoader, frameHierarchy)) {
         return D3DERR_INVALIDCALL;
     }
     return LoadHierarchy(data, size, "(memory)", meshOptions, device, allocator, frameHierarchy,
@@ -341,8 +340,7 @@ HRESULT D3DXLoadMeshHierarchyFromXA(const char* fileName, DWORD meshOptions,
         *animationController = nullptr;
     }
     const char* name = fileName != nullptr ? fileName : "(null)";
-    if (fileName == nullptr ||
-        !ArgumentsValid(name, device, allocator, userDataLoader, frameHierarchy)) {
+    if (!ArgumentsValid(name, fileName, device, allocator, userDataLoader, frameHierarchy)) {
         return D3DERR_INVALIDCALL;
     }
     std::vector<std::uint8_t> bytes;
