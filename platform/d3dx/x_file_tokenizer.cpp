@@ -1,5 +1,6 @@
 #include "platform/d3dx/x_file_tokenizer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -369,24 +370,29 @@ bool XFileTokenizer::ReadTextFloat(float& value) {
         value = 0.0f;
         return CheckSeparator();
     }
-    // [sign] digits [. digits] [(e|E) [sign] digits], at least one mantissa digit.
+    // The importer's number: [sign] digits [(.|,) digits] [(e|E) [sign] digits],
+    // where a comma followed by a digit is a decimal point too ("0,5" is one
+    // half, so "0,0,0" is two numbers), a trailing '.' belongs to the number,
+    // and at least one mantissa digit starts it.
     const std::size_t start = position_;
     std::size_t at = start;
     if (At(at) == '-' || At(at) == '+') {
         ++at;
     }
-    const std::size_t mantissa = at;
-    std::size_t digits = 0;
-    for (; IsDigit(At(at)); ++at) {
-        ++digits;
-    }
-    if (At(at) == '.') {
-        for (++at; IsDigit(At(at)); ++at) {
-            ++digits;
-        }
-    }
-    if (digits == 0 || (At(mantissa) == '.' && !IsDigit(At(mantissa + 1)))) {
+    const auto point = [this](std::size_t i) {
+        return (At(i) == '.' || At(i) == ',') && IsDigit(At(i + 1));
+    };
+    if (!IsDigit(At(at)) && !point(at)) {
         return Fail("number expected");
+    }
+    while (IsDigit(At(at))) {
+        ++at;
+    }
+    if (point(at)) {
+        for (++at; IsDigit(At(at)); ++at) {
+        }
+    } else if (At(at) == '.') {
+        ++at;
     }
     std::size_t exponent = 0;  // where the exponent's 'e' stands, 0 for none
     if (At(at) == 'e' || At(at) == 'E') {
@@ -401,13 +407,15 @@ bool XFileTokenizer::ReadTextFloat(float& value) {
             ++at;
         }
     }
-    const char* first = reinterpret_cast<const char*>(data_) + start + (At(start) == '+' ? 1 : 0);
-    const char* last = reinterpret_cast<const char*>(data_) + at;
+    std::string text(reinterpret_cast<const char*>(data_) + start + (At(start) == '+' ? 1 : 0),
+                     reinterpret_cast<const char*>(data_) + at);
+    std::replace(text.begin(), text.end(), ',', '.');
     double wide = 0.0;
-    const std::from_chars_result parsed = std::from_chars(first, last, wide);
+    const std::from_chars_result parsed =
+        std::from_chars(text.data(), text.data() + text.size(), wide);
     if (parsed.ec == std::errc::result_out_of_range && exponent != 0 && At(exponent + 1) == '-') {
         wide = 0.0;  // too small for a double: reads as zero
-    } else if (parsed.ec != std::errc() || parsed.ptr != last ||
+    } else if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() ||
                std::fabs(wide) > std::numeric_limits<float>::max()) {
         return Fail("number out of range");
     }
