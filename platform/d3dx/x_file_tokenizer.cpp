@@ -126,16 +126,17 @@ void XFileTokenizer::SkipSpaceAndComments() {
     if (binary_) {
         return;
     }
+    const char* text = reinterpret_cast<const char*>(data_);
     for (;;) {
-        while (position_ < size_ && IsSpace(At(position_))) {
-            line_ += At(position_) == '\n' ? 1 : 0;
+        while (position_ < size_ && IsSpace(text[position_])) {
+            line_ += text[position_] == '\n' ? 1 : 0;
             ++position_;
         }
         if (position_ >= size_) {
             return;
         }
         const bool comment =
-            (At(position_) == '/' && At(position_ + 1) == '/') || At(position_) == '#';
+            (text[position_] == '/' && At(position_ + 1) == '/') || text[position_] == '#';
         if (!comment) {
             return;
         }
@@ -145,18 +146,16 @@ void XFileTokenizer::SkipSpaceAndComments() {
 
 bool XFileTokenizer::NextTextToken(std::string& token) {
     SkipSpaceAndComments();
-    while (position_ < size_ && !IsSpace(At(position_))) {
-        const char c = At(position_);
-        if (IsDelimiter(c)) {
-            if (token.empty()) {
-                token += c;
-                ++position_;
-            }
-            break;
-        }
-        token += c;
+    const char* text = reinterpret_cast<const char*>(data_);
+    if (position_ < size_ && IsDelimiter(text[position_])) {
+        token.assign(1, text[position_++]);
+        return true;
+    }
+    const std::size_t start = position_;
+    while (position_ < size_ && !IsSpace(text[position_]) && !IsDelimiter(text[position_])) {
         ++position_;
     }
+    token.assign(text + start, position_ - start);
     return true;
 }
 
@@ -239,22 +238,30 @@ bool XFileTokenizer::NextBinaryToken(std::string& token) {
 
 // ---- Numbers and strings ----
 
+// A separator token is a single delimiter character, so looking at the next
+// character decides it without building the token.
 bool XFileTokenizer::CheckSeparator() {
     if (binary_) {
         return true;
     }
-    std::string token;
-    NextTextToken(token);
-    return token == "," || token == ";" || Fail("separator (';' or ',') expected");
+    SkipSpaceAndComments();
+    if (At(position_) == ',' || At(position_) == ';') {
+        ++position_;
+        return true;
+    }
+    return Fail("separator (';' or ',') expected");
 }
 
 bool XFileTokenizer::CheckSemicolon() {
     if (binary_) {
         return true;
     }
-    std::string token;
-    NextTextToken(token);
-    return token == ";" || Fail("';' expected");
+    SkipSpaceAndComments();
+    if (At(position_) == ';') {
+        ++position_;
+        return true;
+    }
+    return Fail("';' expected");
 }
 
 bool XFileTokenizer::CheckClosingBrace() {
@@ -407,8 +414,9 @@ bool XFileTokenizer::ReadTextFloat(float& value) {
             ++at;
         }
     }
-    std::string text(reinterpret_cast<const char*>(data_) + start + (At(start) == '+' ? 1 : 0),
-                     reinterpret_cast<const char*>(data_) + at);
+    // The number with a '.' for its decimal comma, without a leading '+'.
+    const std::size_t first = start + (At(start) == '+' ? 1 : 0);
+    std::string text(reinterpret_cast<const char*>(data_) + first, at - first);
     std::replace(text.begin(), text.end(), ',', '.');
     double wide = 0.0;
     const std::from_chars_result parsed =
