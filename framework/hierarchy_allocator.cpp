@@ -50,8 +50,8 @@ HRESULT CHierarchyAllocator::CreateMeshContainer(const char* name, const D3DXMES
         return E_INVALIDARG;
     }
     *newMeshContainer = nullptr;
-    if (meshData == nullptr || meshData->Type != D3DXMESHTYPE_MESH ||
-        meshData->pMesh == nullptr || meshData->pMesh->GetFVF() == 0) {
+    if (meshData == nullptr || meshData->Type != D3DXMESHTYPE_MESH || meshData->pMesh == nullptr ||
+        meshData->pMesh->GetFVF() == 0) {
         return E_FAIL;
     }
     auto* container = new (std::nothrow) ModelMeshContainer();

@@ -41,14 +41,15 @@ void CHierarchyModel::AlignedFree::operator()(D3DXMATRIX* matrices) const {
     ::operator delete[](matrices, std::align_val_t{16});
 }
 
-CHierarchyModel::~CHierarchyModel() { Release(); }
+CHierarchyModel::~CHierarchyModel() {
+    Release();
+}
 
 HRESULT CHierarchyModel::ReserveBoneMatrices(UINT count) {
     if (count <= boneMatrixCapacity) {
         return S_OK;
     }
-    void* memory = ::operator new[](sizeof(D3DXMATRIX) * count, std::align_val_t{16},
-                                    std::nothrow);
+    void* memory = ::operator new[](sizeof(D3DXMATRIX) * count, std::align_val_t{16}, std::nothrow);
     if (memory == nullptr) {
         return E_OUTOFMEMORY;
     }

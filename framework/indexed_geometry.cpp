@@ -27,7 +27,9 @@ std::unique_ptr<T[]> Grown(const T* old, std::uint64_t oldElements, std::uint64_
 }
 }  // namespace
 
-CIndexedGeometry::~CIndexedGeometry() { Release(); }
+CIndexedGeometry::~CIndexedGeometry() {
+    Release();
+}
 
 void CIndexedGeometry::SetFormat(DWORD format, std::uint8_t bytesPerVertex) {
     vertexFormat = format;
@@ -66,8 +68,8 @@ std::int32_t CIndexedGeometry::AddIndices(std::uint32_t count) {
 }
 
 HRESULT CIndexedGeometry::Upload(IDirect3DDevice9* device, bool writeOnly, bool discardCpuCopy) {
-    const bool arraysHeld = (vertexCount == 0 || vertexData != nullptr) &&
-                            (indexCount == 0 || indexData != nullptr);
+    const bool arraysHeld =
+        (vertexCount == 0 || vertexData != nullptr) && (indexCount == 0 || indexData != nullptr);
     if (device == nullptr || !arraysHeld || vertexBytes != std::uint64_t{vertexCount} * stride) {
         return D3DERR_INVALIDCALL;
     }
@@ -126,7 +128,7 @@ void CIndexedGeometry::ComputeBounds() {
     if (stride < 3 * sizeof(float)) {
         return;
     }
-    float box[6] = {kBoundsStart, kBoundsStart, kBoundsStart,
+    float box[6] = {kBoundsStart,  kBoundsStart,  kBoundsStart,
                     -kBoundsStart, -kBoundsStart, -kBoundsStart};
     for (std::uint32_t v = 0; v < vertexCount; ++v) {
         float position[3];

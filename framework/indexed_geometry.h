@@ -55,8 +55,8 @@ public:
     // Copies the bounds (min x, y, z, max x, y, z). Returns 0.
     HRESULT GetBounds(float box[6]) override;
 
-    std::uint8_t* VertexData() { return vertexData.get(); }      // vertexCount × stride bytes
-    std::uint16_t* IndexData() { return indexData.get(); }       // indexCount entries
+    std::uint8_t* VertexData() { return vertexData.get(); }  // vertexCount × stride bytes
+    std::uint16_t* IndexData() { return indexData.get(); }   // indexCount entries
     std::uint32_t GetVertexCount() const { return vertexCount; }
     std::uint32_t GetIndexCount() const { return indexCount; }
     DWORD GetVertexFormat() const { return vertexFormat; }

@@ -1,8 +1,8 @@
 #include "platform/d3dx/d3dx_hierarchy_loader.h"
 
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <assimp/Importer.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +35,10 @@ class HierarchyBuilder {
 public:
     HierarchyBuilder(const aiScene& scene, const XFileLayout& layout, DWORD options,
                      IDirect3DDevice9* device, ID3DXAllocateHierarchy& allocator)
-        : scene_(scene), layout_(layout), options_(options), device_(device),
+        : scene_(scene),
+          layout_(layout),
+          options_(options),
+          device_(device),
           allocator_(allocator) {}
 
     // Builds the hierarchy into *root (null on failure, with nothing left).
@@ -75,8 +78,8 @@ HRESULT HierarchyBuilder::Build(D3DXFRAME** root) {
     // A root the importer made over several top-level frames is not ours:
     // those frames become the root and its siblings.
     const bool unwrap = layout_.syntheticRoot && !layout_.meshesOutsideFrames;
-    const HRESULT result = unwrap ? BuildSiblings(top.mChildren, top.mNumChildren, root)
-                                  : BuildFrame(top, root);
+    const HRESULT result =
+        unwrap ? BuildSiblings(top.mChildren, top.mNumChildren, root) : BuildFrame(top, root);
     if (FAILED(result) && *root != nullptr) {
         D3DXFrameDestroy(*root, &allocator_);
         *root = nullptr;
@@ -153,8 +156,7 @@ HRESULT HierarchyBuilder::BuildContainers(const aiNode& node, D3DXFRAME& frame) 
     return D3D_OK;
 }
 
-HRESULT HierarchyBuilder::BuildContainer(std::size_t mesh,
-                                         const std::vector<const aiMesh*>& parts,
+HRESULT HierarchyBuilder::BuildContainer(std::size_t mesh, const std::vector<const aiMesh*>& parts,
                                          D3DXMESHCONTAINER** container) {
     const XFileLayout::Mesh& layout = layout_.meshes[mesh];
     XMeshContainerData data;
@@ -168,8 +170,7 @@ HRESULT HierarchyBuilder::BuildContainer(std::size_t mesh,
     const char* name = layout.name.empty() ? nullptr : layout.name.c_str();
     result = allocator_.CreateMeshContainer(
         name, &meshData, data.materials.empty() ? nullptr : data.materials.data(), nullptr,
-        static_cast<DWORD>(data.materials.size()), data.adjacency.data(), data.skinInfo,
-        container);
+        static_cast<DWORD>(data.materials.size()), data.adjacency.data(), data.skinInfo, container);
     if (FAILED(result) || *container == nullptr) {
         *container = nullptr;
         error_ = "the allocator refused a mesh container";
@@ -200,11 +201,10 @@ std::unique_ptr<D3DXKeyframedAnimationSet> BuildAnimationSet(const aiAnimation& 
     const auto rotation = [](const aiQuaternion& q) { return D3DXQUATERNION{q.x, q.y, q.z, q.w}; };
     const double ticksPerSecond =
         animation.mTicksPerSecond > 0.0 ? animation.mTicksPerSecond : kDefaultTicksPerSecond;
-    const double period = std::isfinite(animation.mDuration) && animation.mDuration > 0.0
-                              ? animation.mDuration
-                              : 0.0;
-    auto set = std::make_unique<D3DXKeyframedAnimationSet>(animation.mName.C_Str(),
-                                                           ticksPerSecond, period);
+    const double period =
+        std::isfinite(animation.mDuration) && animation.mDuration > 0.0 ? animation.mDuration : 0.0;
+    auto set = std::make_unique<D3DXKeyframedAnimationSet>(animation.mName.C_Str(), ticksPerSecond,
+                                                           period);
     for (unsigned int c = 0; c < animation.mNumChannels; ++c) {
         const aiNodeAnim* channel = animation.mChannels[c];
         if (channel == nullptr || channel->mNodeName.length == 0) {
@@ -212,12 +212,12 @@ std::unique_ptr<D3DXKeyframedAnimationSet> BuildAnimationSet(const aiAnimation& 
         }
         D3DXAnimationTrack track;
         track.frameName = channel->mNodeName.C_Str();
-        track.scaleKeys = ConvertKeys<D3DXKEY_VECTOR3>(channel->mScalingKeys,
-                                                       channel->mNumScalingKeys, vector);
+        track.scaleKeys =
+            ConvertKeys<D3DXKEY_VECTOR3>(channel->mScalingKeys, channel->mNumScalingKeys, vector);
         track.rotationKeys = ConvertKeys<D3DXKEY_QUATERNION>(channel->mRotationKeys,
                                                              channel->mNumRotationKeys, rotation);
-        track.translationKeys = ConvertKeys<D3DXKEY_VECTOR3>(channel->mPositionKeys,
-                                                             channel->mNumPositionKeys, vector);
+        track.translationKeys =
+            ConvertKeys<D3DXKEY_VECTOR3>(channel->mPositionKeys, channel->mNumPositionKeys, vector);
         set->AddTrack(std::move(track));
     }
     return set;
@@ -231,15 +231,15 @@ HRESULT BuildController(const aiScene& scene, D3DXFRAME* root,
     if (scene.mNumAnimations == 0 || scene.mAnimations[0] == nullptr) {
         return D3D_OK;
     }
-    HRESULT result = D3DXCreateAnimationController(BuildAnimationSet(*scene.mAnimations[0]),
-                                                   controller);
+    HRESULT result =
+        D3DXCreateAnimationController(BuildAnimationSet(*scene.mAnimations[0]), controller);
     if (FAILED(result)) {
         return result;
     }
     for (const D3DXAnimationTrack& track : (*controller)->GetAnimationSet().Tracks()) {
         if (D3DXFRAME* frame = D3DXFrameFind(root, track.frameName.c_str())) {
-            (*controller)->RegisterAnimationOutput(track.frameName.c_str(),
-                                                   &frame->TransformationMatrix);
+            (*controller)
+                ->RegisterAnimationOutput(track.frameName.c_str(), &frame->TransformationMatrix);
         }
     }
     return D3D_OK;
@@ -253,8 +253,8 @@ const aiScene* Import(Assimp::Importer& importer, const void* data, std::size_t 
         // Only the conversion back to the file's left-handed frame: no
         // triangulation, joining or sorting that would move vertices away
         // from their skin weights.
-        const aiScene* scene = importer.ReadFileFromMemory(
-            data, static_cast<unsigned int>(size), aiProcess_ConvertToLeftHanded, "x");
+        const aiScene* scene = importer.ReadFileFromMemory(data, static_cast<unsigned int>(size),
+                                                           aiProcess_ConvertToLeftHanded, "x");
         if (scene == nullptr || scene->mRootNode == nullptr) {
             error = std::string("the importer refused it (") + importer.GetErrorString() + ")";
             return nullptr;
@@ -313,8 +313,8 @@ bool ArgumentsValid(const char* name, const void* source, IDirect3DDevice9* devi
 
 HRESULT D3DXLoadMeshHierarchyFromXInMemory(const void* data, std::size_t size, DWORD meshOptions,
                                            IDirect3DDevice9* device,
-                                           ID3DXAllocateHierarchy* allocator,
-                                           void* userDataLoader, D3DXFRAME** frameHierarchy,
+                                           ID3DXAllocateHierarchy* allocator, void* userDataLoader,
+                                           D3DXFRAME** frameHierarchy,
                                            ID3DXAnimationController** animationController) {
     if (frameHierarchy != nullptr) {
         *frameHierarchy = nullptr;

@@ -46,6 +46,6 @@ HRESULT D3DXLoadMeshHierarchyFromXA(const char* fileName, DWORD meshOptions,
 // The same for a file held in memory (size bytes); messages name it "(memory)".
 HRESULT D3DXLoadMeshHierarchyFromXInMemory(const void* data, std::size_t size, DWORD meshOptions,
                                            IDirect3DDevice9* device,
-                                           ID3DXAllocateHierarchy* allocator,
-                                           void* userDataLoader, D3DXFRAME** frameHierarchy,
+                                           ID3DXAllocateHierarchy* allocator, void* userDataLoader,
+                                           D3DXFRAME** frameHierarchy,
                                            ID3DXAnimationController** animationController);

@@ -116,8 +116,7 @@ D3DXVECTOR3* D3DXVec3TransformCoord(D3DXVECTOR3* out, const D3DXVECTOR3* p, cons
     return out;
 }
 
-D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v,
-                                     const D3DXMATRIX* m) {
+D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
     const float x = v->x, y = v->y, z = v->z;
     *out = {x * m->m[0][0] + y * m->m[1][0] + z * m->m[2][0],
             x * m->m[0][1] + y * m->m[1][1] + z * m->m[2][1],

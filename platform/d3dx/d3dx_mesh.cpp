@@ -15,7 +15,9 @@ D3DPOOL PoolOf(DWORD options, DWORD systemBit, DWORD managedBit) {
     return (options & managedBit) != 0 ? D3DPOOL_MANAGED : D3DPOOL_DEFAULT;
 }
 
-bool Is32Bit(DWORD options) { return (options & D3DXMESH_32BIT) != 0; }
+bool Is32Bit(DWORD options) {
+    return (options & D3DXMESH_32BIT) != 0;
+}
 
 std::uint32_t ReadIndex(const void* indices, bool wide, std::size_t i) {
     if (wide) {
@@ -99,13 +101,17 @@ HRESULT ID3DXMesh::LockVertexBuffer(DWORD flags, void** data) {
     return vertexBuffer_->Lock(0, 0, data, flags);
 }
 
-HRESULT ID3DXMesh::UnlockVertexBuffer() { return vertexBuffer_->Unlock(); }
+HRESULT ID3DXMesh::UnlockVertexBuffer() {
+    return vertexBuffer_->Unlock();
+}
 
 HRESULT ID3DXMesh::LockIndexBuffer(DWORD flags, void** data) {
     return indexBuffer_->Lock(0, 0, data, flags);
 }
 
-HRESULT ID3DXMesh::UnlockIndexBuffer() { return indexBuffer_->Unlock(); }
+HRESULT ID3DXMesh::UnlockIndexBuffer() {
+    return indexBuffer_->Unlock();
+}
 
 HRESULT ID3DXMesh::LockAttributeBuffer(DWORD, DWORD** data) {
     if (data == nullptr) {
@@ -115,7 +121,9 @@ HRESULT ID3DXMesh::LockAttributeBuffer(DWORD, DWORD** data) {
     return D3D_OK;
 }
 
-HRESULT ID3DXMesh::UnlockAttributeBuffer() { return D3D_OK; }
+HRESULT ID3DXMesh::UnlockAttributeBuffer() {
+    return D3D_OK;
+}
 
 HRESULT ID3DXMesh::GetAttributeTable(D3DXATTRIBUTERANGE* table, DWORD* size) const {
     if (size == nullptr) {
@@ -178,10 +186,9 @@ HRESULT ID3DXMesh::CreateBuffers(IDirect3DDevice9* device) {
     if (FAILED(result)) {
         return result;
     }
-    result = device->CreateIndexBuffer(faceCount_ * 3 * indexBytes, 0,
-                                       Is32Bit(options_) ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
-                                       PoolOf(options_, D3DXMESH_IB_SYSTEMMEM, D3DXMESH_IB_MANAGED),
-                                       &indexBuffer_, nullptr);
+    result = device->CreateIndexBuffer(
+        faceCount_ * 3 * indexBytes, 0, Is32Bit(options_) ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
+        PoolOf(options_, D3DXMESH_IB_SYSTEMMEM, D3DXMESH_IB_MANAGED), &indexBuffer_, nullptr);
     if (FAILED(result)) {
         return result;
     }
@@ -267,10 +274,11 @@ HRESULT ID3DXMesh::CloneMeshFVF(DWORD options, DWORD vertexFormat, IDirect3DDevi
         result = copy.LockVertexBuffer(0, &to);
         if (SUCCEEDED(result)) {
             for (DWORD v = 0; v < vertexCount_; ++v) {
-                ConvertVertex(static_cast<std::uint8_t*>(to) + std::size_t{v} * copy.layout_.stride,
-                              copy.layout_,
-                              static_cast<const std::uint8_t*>(from) + std::size_t{v} * layout_.stride,
-                              layout_);
+                ConvertVertex(
+                    static_cast<std::uint8_t*>(to) + std::size_t{v} * copy.layout_.stride,
+                    copy.layout_,
+                    static_cast<const std::uint8_t*>(from) + std::size_t{v} * layout_.stride,
+                    layout_);
             }
             copy.UnlockVertexBuffer();
         }
@@ -350,10 +358,10 @@ HRESULT D3DXComputeNormals(ID3DXMesh* mesh, const DWORD*) {
             continue;
         }
         // The cross product's length is twice the face area: the weight.
-        const Vector3 normal = FaceNormal(
-            ReadVector(vertices + std::size_t{c[0]} * layout.stride, layout.position),
-            ReadVector(vertices + std::size_t{c[1]} * layout.stride, layout.position),
-            ReadVector(vertices + std::size_t{c[2]} * layout.stride, layout.position));
+        const Vector3 normal =
+            FaceNormal(ReadVector(vertices + std::size_t{c[0]} * layout.stride, layout.position),
+                       ReadVector(vertices + std::size_t{c[1]} * layout.stride, layout.position),
+                       ReadVector(vertices + std::size_t{c[2]} * layout.stride, layout.position));
         for (int k = 0; k < 3; ++k) {
             sums[c[k]] += normal;
         }

@@ -131,14 +131,18 @@ HRESULT ID3DXSkinInfo::UpdateSkinnedMesh(const D3DXMATRIX* boneTransforms,
             const std::size_t at = bone.vertices[i] * stride;
             const float weight = bone.weights[i];
             Vector3 p = ReadVector(from + at, layout_.position);
-            p = {p.x * matrix.m[0][0] + p.y * matrix.m[1][0] + p.z * matrix.m[2][0] + matrix.m[3][0],
-                 p.x * matrix.m[0][1] + p.y * matrix.m[1][1] + p.z * matrix.m[2][1] + matrix.m[3][1],
-                 p.x * matrix.m[0][2] + p.y * matrix.m[1][2] + p.z * matrix.m[2][2] + matrix.m[3][2]};
-            WriteVector(to + at, layout_.position, ReadVector(to + at, layout_.position) + p * weight);
+            p = {
+                p.x * matrix.m[0][0] + p.y * matrix.m[1][0] + p.z * matrix.m[2][0] + matrix.m[3][0],
+                p.x * matrix.m[0][1] + p.y * matrix.m[1][1] + p.z * matrix.m[2][1] + matrix.m[3][1],
+                p.x * matrix.m[0][2] + p.y * matrix.m[1][2] + p.z * matrix.m[2][2] +
+                    matrix.m[3][2]};
+            WriteVector(to + at, layout_.position,
+                        ReadVector(to + at, layout_.position) + p * weight);
             if (layout_.normal != FvfLayout::kAbsent) {
                 Vector3 n = ReadVector(from + at, layout_.normal);
                 D3DXVec3TransformNormal(&n, &n, &normalMatrix);
-                WriteVector(to + at, layout_.normal, ReadVector(to + at, layout_.normal) + n * weight);
+                WriteVector(to + at, layout_.normal,
+                            ReadVector(to + at, layout_.normal) + n * weight);
             }
         }
     }

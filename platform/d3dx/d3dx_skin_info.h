@@ -32,8 +32,7 @@ public:
 
     // Replaces the influences of bone: count vertices with their weights.
     // D3DERR_INVALIDCALL when a vertex is out of range or an array is null.
-    HRESULT SetBoneInfluence(DWORD bone, DWORD count, const DWORD* vertices,
-                             const float* weights);
+    HRESULT SetBoneInfluence(DWORD bone, DWORD count, const DWORD* vertices, const float* weights);
     DWORD GetNumBoneInfluences(DWORD bone) const;
     // Copies the influences of bone into arrays of GetNumBoneInfluences entries.
     HRESULT GetBoneInfluence(DWORD bone, DWORD* vertices, float* weights) const;

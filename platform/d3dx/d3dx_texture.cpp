@@ -25,7 +25,8 @@ struct ImageFree {
 void CopyRows(const stbi_uc* rgba, int width, int height, const D3DLOCKED_RECT& locked) {
     for (int y = 0; y < height; ++y) {
         const stbi_uc* from = rgba + static_cast<std::size_t>(y) * width * 4;
-        auto* to = static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch;
+        auto* to =
+            static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch;
         for (int x = 0; x < width; ++x, from += 4, to += 4) {
             to[0] = from[2];
             to[1] = from[1];
@@ -77,12 +78,12 @@ HRESULT D3DXCreateTextureFromFileInMemoryNamed(IDirect3DDevice9* device, const v
         return D3DXERR_INVALIDDATA;
     }
     int width = 0, height = 0, channels = 0;
-    std::unique_ptr<stbi_uc, ImageFree> rgba(
-        stbi_load_from_memory(static_cast<const stbi_uc*>(data), static_cast<int>(size), &width,
-                              &height, &channels, 4));
+    std::unique_ptr<stbi_uc, ImageFree> rgba(stbi_load_from_memory(
+        static_cast<const stbi_uc*>(data), static_cast<int>(size), &width, &height, &channels, 4));
     if (rgba == nullptr || width <= 0 || height <= 0) {
         const char* reason = stbi_failure_reason();
-        Report(label, std::string("cannot decode (") + (reason != nullptr ? reason : "unknown") + ")");
+        Report(label,
+               std::string("cannot decode (") + (reason != nullptr ? reason : "unknown") + ")");
         return D3DXERR_INVALIDDATA;
     }
     return Upload(device, rgba.get(), width, height, label, texture);

@@ -58,4 +58,6 @@ FvfLayout FvfLayout::Of(DWORD vertexFormat) {
     return layout;
 }
 
-UINT D3DXGetFVFVertexSize(DWORD vertexFormat) { return FvfLayout::Of(vertexFormat).stride; }
+UINT D3DXGetFVFVertexSize(DWORD vertexFormat) {
+    return FvfLayout::Of(vertexFormat).stride;
+}

@@ -12,9 +12,15 @@ constexpr DWORD D3DFVF_TEXTUREFORMAT1 = 3;
 constexpr DWORD D3DFVF_TEXTUREFORMAT2 = 0;
 constexpr DWORD D3DFVF_TEXTUREFORMAT3 = 1;
 constexpr DWORD D3DFVF_TEXTUREFORMAT4 = 2;
-constexpr DWORD D3DFVF_TEXCOORDSIZE1(int set) { return D3DFVF_TEXTUREFORMAT1 << (set * 2 + 16); }
-constexpr DWORD D3DFVF_TEXCOORDSIZE3(int set) { return D3DFVF_TEXTUREFORMAT3 << (set * 2 + 16); }
-constexpr DWORD D3DFVF_TEXCOORDSIZE4(int set) { return D3DFVF_TEXTUREFORMAT4 << (set * 2 + 16); }
+constexpr DWORD D3DFVF_TEXCOORDSIZE1(int set) {
+    return D3DFVF_TEXTUREFORMAT1 << (set * 2 + 16);
+}
+constexpr DWORD D3DFVF_TEXCOORDSIZE3(int set) {
+    return D3DFVF_TEXTUREFORMAT3 << (set * 2 + 16);
+}
+constexpr DWORD D3DFVF_TEXCOORDSIZE4(int set) {
+    return D3DFVF_TEXTUREFORMAT4 << (set * 2 + 16);
+}
 
 constexpr int kMaxTextureSets = 8;
 

@@ -600,9 +600,9 @@ bool Scanner::ParseAnimationKey() {
             return tokens_.Fail("wrong number of values in an animation key");
         }
         const bool vector = type == 1 || type == 2;
-        const bool parsed = vector ? ReadVector(3)
-                                   : ReadFloats(static_cast<int>(valueCount)) &&
-                                         tokens_.CheckSemicolon();
+        const bool parsed =
+            vector ? ReadVector(3)
+                   : ReadFloats(static_cast<int>(valueCount)) && tokens_.CheckSemicolon();
         if (!parsed || !tokens_.CheckSeparator()) {
             return false;
         }

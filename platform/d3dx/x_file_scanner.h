@@ -55,5 +55,4 @@ constexpr int kMaxFrameDepth = 128;
 
 // Scans data (size bytes). Returns true and fills layout for a file the
 // importer can read safely; otherwise false with the reason in error.
-bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout,
-               std::string& error);
+bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout, std::string& error);

@@ -24,39 +24,69 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool IsDelimiter(char c) { return c == ';' || c == '}' || c == '{' || c == ','; }
+bool IsDelimiter(char c) {
+    return c == ';' || c == '}' || c == '{' || c == ',';
+}
 
 // Binary tokens that stand for one fixed string.
 const char* FixedToken(std::uint32_t code) {
     switch (code) {
-        case 0x0a: return "{";
-        case 0x0b: return "}";
-        case 0x0c: return "(";
-        case 0x0d: return ")";
-        case 0x0e: return "[";
-        case 0x0f: return "]";
-        case 0x10: return "<";
-        case 0x11: return ">";
-        case 0x12: return ".";
-        case 0x13: return ",";
-        case 0x14: return ";";
-        case 0x1f: return "template";
-        case 0x28: return "WORD";
-        case 0x29: return "DWORD";
-        case 0x2a: return "FLOAT";
-        case 0x2b: return "DOUBLE";
-        case 0x2c: return "CHAR";
-        case 0x2d: return "UCHAR";
-        case 0x2e: return "SWORD";
-        case 0x2f: return "SDWORD";
-        case 0x30: return "void";
-        case 0x31: return "string";
-        case 0x32: return "unicode";
-        case 0x33: return "cstring";
-        case 0x34: return "array";
-        default: return nullptr;
+        case 0x0a:
+            return "{";
+        case 0x0b:
+            return "}";
+        case 0x0c:
+            return "(";
+        case 0x0d:
+            return ")";
+        case 0x0e:
+            return "[";
+        case 0x0f:
+            return "]";
+        case 0x10:
+            return "<";
+        case 0x11:
+            return ">";
+        case 0x12:
+            return ".";
+        case 0x13:
+            return ",";
+        case 0x14:
+            return ";";
+        case 0x1f:
+            return "template";
+        case 0x28:
+            return "WORD";
+        case 0x29:
+            return "DWORD";
+        case 0x2a:
+            return "FLOAT";
+        case 0x2b:
+            return "DOUBLE";
+        case 0x2c:
+            return "CHAR";
+        case 0x2d:
+            return "UCHAR";
+        case 0x2e:
+            return "SWORD";
+        case 0x2f:
+            return "SDWORD";
+        case 0x30:
+            return "void";
+        case 0x31:
+            return "string";
+        case 0x32:
+            return "unicode";
+        case 0x33:
+            return "cstring";
+        case 0x34:
+            return "array";
+        default:
+            return nullptr;
     }
 }
 }  // namespace

@@ -356,10 +356,9 @@ HRESULT Builder::Build(DWORD options, IDirect3DDevice9* device, XMeshContainerDa
     if (vertices_.size() > 0xFFFFu) {
         options |= D3DXMESH_32BIT;
     }
-    HRESULT result =
-        D3DXCreateMeshFVF(static_cast<DWORD>(attributes_.size()),
-                          static_cast<DWORD>(vertices_.size()), options, VertexFormat(), device,
-                          &out.mesh);
+    HRESULT result = D3DXCreateMeshFVF(static_cast<DWORD>(attributes_.size()),
+                                       static_cast<DWORD>(vertices_.size()), options,
+                                       VertexFormat(), device, &out.mesh);
     if (FAILED(result) || FAILED(result = Fill(*out.mesh))) {
         error_ = "the device refused the mesh's buffers";
         return result;

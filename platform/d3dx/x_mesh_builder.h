@@ -27,9 +27,9 @@ struct XMeshContainerData {
     XMeshContainerData& operator=(const XMeshContainerData&) = delete;
     ~XMeshContainerData();
 
-    ID3DXMesh* mesh = nullptr;          // one reference, released with this record
-    ID3DXSkinInfo* skinInfo = nullptr;  // one reference, or null without skin weights
-    std::vector<D3DXMATERIAL> materials;  // one per attribute; empty without a material list
+    ID3DXMesh* mesh = nullptr;              // one reference, released with this record
+    ID3DXSkinInfo* skinInfo = nullptr;      // one reference, or null without skin weights
+    std::vector<D3DXMATERIAL> materials;    // one per attribute; empty without a material list
     std::vector<std::string> textureNames;  // behind materials[i].pTextureFilename
     std::vector<DWORD> adjacency;           // three per face
 };

@@ -3,6 +3,7 @@
 #include <stb_image_write.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "framework/hierarchy_model.h"
 #include "model_test_support.h"
@@ -19,8 +20,8 @@ using RenderLib::ModelMeshContainer;
 constexpr float kTolerance = 1e-5f;
 
 MATCHER_P(Near, expected, "") {
-    return std::fabs(arg.x - expected.x) < kTolerance && std::fabs(arg.y - expected.y) < kTolerance &&
-           std::fabs(arg.z - expected.z) < kTolerance;
+    return std::fabs(arg.x - expected.x) < kTolerance &&
+           std::fabs(arg.y - expected.y) < kTolerance && std::fabs(arg.z - expected.z) < kTolerance;
 }
 
 class HierarchyModelTest : public ::testing::Test {
@@ -67,10 +68,10 @@ TEST_F(HierarchyModelTest, SkinningBendsTheStripAtItsUpperBone) {
     EXPECT_EQ(model.Render(holder.device, 0, 0), S_OK);
 
     std::vector<std::uint8_t>& bytes = DrawnBytes();
-    ASSERT_EQ(bytes.size(), 4u * 24u);  // position and computed normal
-    EXPECT_THAT(PositionAt(bytes, 24, 0), Near(Vector3{0, 0, 0}));    // lower bone only
-    EXPECT_THAT(PositionAt(bytes, 24, 1), Near(Vector3{-2, 0, 7}));   // half of each
-    EXPECT_THAT(PositionAt(bytes, 24, 2), Near(Vector3{5, 0, 10}));   // upper bone only
+    ASSERT_EQ(bytes.size(), 4u * 24u);                               // position and computed normal
+    EXPECT_THAT(PositionAt(bytes, 24, 0), Near(Vector3{0, 0, 0}));   // lower bone only
+    EXPECT_THAT(PositionAt(bytes, 24, 1), Near(Vector3{-2, 0, 7}));  // half of each
+    EXPECT_THAT(PositionAt(bytes, 24, 2), Near(Vector3{5, 0, 10}));  // upper bone only
     EXPECT_THAT(PositionAt(bytes, 24, 3), Near(Vector3{10, 0, 9}));
     EXPECT_EQ(holder.log->Matching("DrawIndexedPrimitive("),
               (std::vector<std::string>{"DrawIndexedPrimitive(4, 0, 0, 4, 0, 2)"}));
@@ -109,13 +110,14 @@ TEST_F(HierarchyModelTest, AMeshWithoutMaterialsIsDrawnGreyWithoutTexture) {
     EXPECT_EQ(material.Diffuse.a, 0.0f);
     EXPECT_EQ(material.Specular.r, 0.5f);
     EXPECT_EQ(material.Ambient.r, 0.0f);
-    EXPECT_EQ(holder.log->Matching("SetTexture("), (std::vector<std::string>{"SetTexture(0, null)"}));
+    EXPECT_EQ(holder.log->Matching("SetTexture("),
+              (std::vector<std::string>{"SetTexture(0, null)"}));
 }
 
 TEST_F(HierarchyModelTest, AMissingTextureLeavesOnlyItsSubsetUntextured) {
     model_test::ScratchFolder folder("model_texture");
-    const std::uint8_t pixels[16] = {255, 255, 255, 255, 0, 0, 0, 255,
-                                     0, 0, 0, 255, 255, 255, 255, 255};
+    const std::uint8_t pixels[16] = {255, 255, 255, 255, 0,   0,   0,   255,
+                                     0,   0,   0,   255, 255, 255, 255, 255};
     ASSERT_NE(stbi_write_png("stripes.png", 2, 2, 4, pixels, 8), 0);
     model_test::StderrCapture errors;
     ASSERT_EQ(Load("missing_texture.x"), S_OK);
@@ -136,10 +138,9 @@ TEST_F(HierarchyModelTest, AMissingTextureLeavesOnlyItsSubsetUntextured) {
             drawing.push_back(line);
         }
     }
-    EXPECT_EQ(drawing, (std::vector<std::string>{"SetTexture(0, ptr)",
-                                                 "DrawIndexedPrimitive(4, 0, 0, 3, 0, 1)",
-                                                 "SetTexture(0, null)",
-                                                 "DrawIndexedPrimitive(4, 0, 0, 4, 3, 1)"}));
+    EXPECT_EQ(drawing, (std::vector<std::string>{
+                           "SetTexture(0, ptr)", "DrawIndexedPrimitive(4, 0, 0, 3, 0, 1)",
+                           "SetTexture(0, null)", "DrawIndexedPrimitive(4, 0, 0, 4, 3, 1)"}));
 }
 
 TEST_F(HierarchyModelTest, TwoSkinnedContainersOfOneFrameUseTheirOwnBones) {
@@ -224,6 +225,34 @@ TEST_F(HierarchyModelTest, ReleaseDropsTheModelAndReloadingReplacesIt) {
     model.Animate(holder.device, 1.0f);
     EXPECT_TRUE(holder.log->Lines().empty());
     EXPECT_EQ(model.GetBoneMatrixCapacity(), 2u);  // the workspace stays
+}
+
+TEST_F(HierarchyModelTest, GeneratedFishLoadWithTheirTexturesAndSwim) {
+    for (const char* name : {"northernpike.x", "bluegill.x", "blackbass.x"}) {
+        const std::string path = std::string(QUORVANE_GENERATED_MODELS_DIR) + "/" + name;
+        if (!std::filesystem::exists(path)) {
+            GTEST_SKIP() << "the fish models have not been generated";
+        }
+        SCOPED_TRACE(name);
+        model_test::StderrCapture errors;
+        ASSERT_EQ(model.Load(holder.device, path.c_str()), S_OK);
+        EXPECT_TRUE(errors.Lines().empty());  // the skin texture was found
+        ASSERT_NE(model.GetAnimationController(), nullptr);
+        float box[6];
+        ASSERT_EQ(model.GetBounds(box), S_OK);
+        EXPECT_GT(box[5] - box[2], 30.0f);
+        EXPECT_LT(box[5] - box[2], 200.0f);
+
+        model.Animate(holder.device, 0.1f);
+        holder.log->Clear();
+        model.Render(holder.device, 0, 0);
+        EXPECT_FALSE(holder.log->Matching("DrawIndexedPrimitive(").empty());
+        EXPECT_EQ(holder.log->Matching("SetTexture(0, null)").size(), 0u);
+        const std::vector<std::uint8_t> before = DrawnBytes();
+        model.Animate(holder.device, 0.3f);
+        model.Render(holder.device, 0, 0);
+        EXPECT_NE(DrawnBytes(), before);  // the body bends as it swims
+    }
 }
 
 }  // namespace

@@ -122,11 +122,11 @@ TEST_F(IndexedGeometryTest, RenderDrawsOneIndexedStripWithoutTextures) {
     geometry.primitiveCount = 2;
     holder.log->Clear();
     EXPECT_EQ(geometry.Render(holder.device, 7, 9), S_OK);
-    EXPECT_EQ(holder.log->Lines(),
-              (std::vector<std::string>{"SetFVF(322)", "SetStreamSource(0, ptr, 0, 24)",
-                                        "SetIndices(ptr)", "SetTexture(0, null)",
-                                        "SetTexture(1, null)",
-                                        "DrawIndexedPrimitive(5, 0, 0, 4, 0, 2)"}));
+    EXPECT_EQ(
+        holder.log->Lines(),
+        (std::vector<std::string>{"SetFVF(322)", "SetStreamSource(0, ptr, 0, 24)",
+                                  "SetIndices(ptr)", "SetTexture(0, null)", "SetTexture(1, null)",
+                                  "DrawIndexedPrimitive(5, 0, 0, 4, 0, 2)"}));
     EXPECT_EQ(holder.device->streamSource, geometry.GetVertexBuffer());
 }
 

@@ -100,15 +100,17 @@ bool LoadsInMemory(IDirect3DDevice9* device, const std::vector<std::uint8_t>& by
     D3DXFRAME* root = nullptr;
     ID3DXAnimationController* controller = nullptr;
     model_test::StderrCapture errors;
-    const HRESULT result = D3DXLoadMeshHierarchyFromXInMemory(
-        bytes.data(), bytes.size(), D3DXMESH_MANAGED, device, &allocator, nullptr, &root,
-        &controller);
+    const HRESULT result =
+        D3DXLoadMeshHierarchyFromXInMemory(bytes.data(), bytes.size(), D3DXMESH_MANAGED, device,
+                                           &allocator, nullptr, &root, &controller);
     const std::vector<std::string> lines = errors.Lines();
     if (FAILED(result)) {
         EXPECT_EQ(root, nullptr);
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
-            return line.rfind("D3DXLoadMeshHierarchyFromXA: (memory): ", 0) == 0;
-        }))
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [](const std::string& line) {
+                                    return line.rfind("D3DXLoadMeshHierarchyFromXA: (memory): ",
+                                                      0) == 0;
+                                }))
             << "result " << std::hex << result;
         return false;
     }

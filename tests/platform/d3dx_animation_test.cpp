@@ -10,9 +10,13 @@ namespace {
 constexpr float kTolerance = 1e-5f;
 
 // A quaternion turning by angle radians about z.
-D3DXQUATERNION AboutZ(float angle) { return {0, 0, std::sin(angle / 2), std::cos(angle / 2)}; }
+D3DXQUATERNION AboutZ(float angle) {
+    return {0, 0, std::sin(angle / 2), std::cos(angle / 2)};
+}
 
-float TurnAboutZ(const D3DXMATRIX& m) { return std::atan2(m.m[0][1], m.m[0][0]); }
+float TurnAboutZ(const D3DXMATRIX& m) {
+    return std::atan2(m.m[0][1], m.m[0][0]);
+}
 
 D3DXAnimationTrack Track() {
     D3DXAnimationTrack track;

@@ -267,8 +267,8 @@ TEST_F(HierarchyLoaderTest, ARefusingAllocatorLeavesNothingBehind) {
             return inner_.CreateFrame(name, frame);
         }
         HRESULT CreateMeshContainer(const char*, const D3DXMESHDATA*, const D3DXMATERIAL*,
-                                    const D3DXEFFECTINSTANCE*, DWORD, const DWORD*,
-                                    ID3DXSkinInfo*, D3DXMESHCONTAINER**) override {
+                                    const D3DXEFFECTINSTANCE*, DWORD, const DWORD*, ID3DXSkinInfo*,
+                                    D3DXMESHCONTAINER**) override {
             return E_OUTOFMEMORY;
         }
         HRESULT DestroyFrame(D3DXFRAME* frame) override { return inner_.DestroyFrame(frame); }

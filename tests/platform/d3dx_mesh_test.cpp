@@ -90,10 +90,10 @@ TEST_F(MeshTest, DrawSubsetDrawsItsRangeAsATriangleList) {
     MakeSquare();
     holder.log->Clear();
     ASSERT_EQ(mesh->DrawSubset(1), D3D_OK);
-    EXPECT_EQ(holder.log->Lines(),
-              (std::vector<std::string>{"SetFVF(258)", "SetStreamSource(0, ptr, 0, 20)",
-                                        "SetIndices(ptr)",
-                                        "DrawIndexedPrimitive(4, 0, 0, 4, 3, 1)"}));
+    EXPECT_EQ(
+        holder.log->Lines(),
+        (std::vector<std::string>{"SetFVF(258)", "SetStreamSource(0, ptr, 0, 20)",
+                                  "SetIndices(ptr)", "DrawIndexedPrimitive(4, 0, 0, 4, 3, 1)"}));
     holder.log->Clear();
     EXPECT_EQ(mesh->DrawSubset(7), D3D_OK);  // no such subset
     EXPECT_TRUE(holder.log->Lines().empty());

@@ -36,9 +36,8 @@ TEST_F(SkinInfoTest, BlendsPositionsAndNormalsByWeightedBoneMatrices) {
     bones[1].m[0][1] = 1.0f;
     bones[1].m[1][0] = -1.0f;
     bones[1].m[1][1] = 0.0f;
-    const PositionNormal source[3] = {{{1, 2, 3}, {1, 0, 0}},
-                                      {{2, 0, 0}, {1, 0, 0}},
-                                      {{7, 8, 9}, {0, 0, 1}}};
+    const PositionNormal source[3] = {
+        {{1, 2, 3}, {1, 0, 0}}, {{2, 0, 0}, {1, 0, 0}}, {{7, 8, 9}, {0, 0, 1}}};
     PositionNormal skinned[3];
     ASSERT_EQ(skin->UpdateSkinnedMesh(bones, nullptr, source, skinned), D3D_OK);
 

@@ -82,7 +82,9 @@ HRESULT PlainAllocator::DestroyMeshContainer(D3DXMESHCONTAINER* meshContainer) {
 DeviceHolder::DeviceHolder()
     : device(new RecordingDevice(log, CapableCaps(), D3DPRESENT_PARAMETERS{})) {}
 
-DeviceHolder::~DeviceHolder() { device->Release(); }
+DeviceHolder::~DeviceHolder() {
+    device->Release();
+}
 
 std::string DataPath(const std::string& name) {
     return std::string(QUORVANE_TEST_DATA_DIR) + "/" + name;
@@ -93,7 +95,9 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-StderrCapture::StderrCapture() { ::testing::internal::CaptureStderr(); }
+StderrCapture::StderrCapture() {
+    ::testing::internal::CaptureStderr();
+}
 
 std::vector<std::string> StderrCapture::Lines() {
     std::vector<std::string> lines;

@@ -16,8 +16,9 @@ class TextureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("quorvane_texture_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("quorvane_texture_" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder);
     }
     ~TextureTest() override {
@@ -27,8 +28,8 @@ protected:
 
     // A 2 × 2 picture: red, green on top; blue, half-transparent white below.
     std::string WritePng() {
-        const std::uint8_t rgba[16] = {255, 0, 0, 255, 0, 255, 0, 255,
-                                       0, 0, 255, 255, 255, 255, 255, 128};
+        const std::uint8_t rgba[16] = {255, 0, 0,   255, 0,   255, 0,   255,
+                                       0,   0, 255, 255, 255, 255, 255, 128};
         const std::string path = (folder / "tiny.png").string();
         EXPECT_NE(stbi_write_png(path.c_str(), 2, 2, 4, rgba, 8), 0);
         return path;
@@ -45,8 +46,8 @@ TEST_F(TextureTest, PixelsArriveAsBgraRowsTopFirst) {
     EXPECT_EQ(holder.log->Matching("CreateTexture("),
               (std::vector<std::string>{"CreateTexture(2, 2, 1, 0, 21, 1, ptr, null)"}));
     const std::vector<std::uint8_t>& bytes = RecordedBytes(texture);
-    const std::vector<std::uint8_t> expected = {0, 0, 255, 255, 0, 255, 0, 255,
-                                                255, 0, 0, 255, 255, 255, 255, 128};
+    const std::vector<std::uint8_t> expected = {0,   0, 255, 255, 0,   255, 0,   255,
+                                                255, 0, 0,   255, 255, 255, 255, 128};
     EXPECT_EQ(bytes, expected);
 }
 
@@ -92,8 +93,8 @@ TEST_F(TextureTest, TruncatedAndFlippedImagesNeverCrash) {
     const std::vector<std::uint8_t> png = d3dx_test::ReadBytes(WritePng());
     for (std::size_t length = 0; length <= png.size(); ++length) {
         d3dx_test::StderrCapture quiet;
-        const HRESULT result = D3DXCreateTextureFromFileInMemoryNamed(
-            holder.device, png.data(), length, "cut.png", &texture);
+        const HRESULT result = D3DXCreateTextureFromFileInMemoryNamed(holder.device, png.data(),
+                                                                      length, "cut.png", &texture);
         // Cut before its pixel data ends, the picture cannot be decoded.
         if (length <= png.size() / 2) {
             EXPECT_EQ(result, D3DXERR_INVALIDDATA) << length;

@@ -19,7 +19,9 @@ std::string Triangle(const std::string& faces, const std::string& inside = "") {
            "\n" + inside + "\n} }\n";
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 struct BadInput {
     const char* what;
@@ -43,8 +45,7 @@ std::vector<BadInput> BadInputs() {
         {"vertex count far beyond the data",
          Bytes(kHeader + "Frame F { Mesh { 4000000000; 0.0;0.0;0.0;; } }"), "number expected"},
         {"skin weight on a vertex that does not exist",
-         Bytes(Triangle("1; 3;0,1,2;;",
-                        "SkinWeights { \"F\"; 1; 70000; 1.0; " + kIdentity + " }")),
+         Bytes(Triangle("1; 3;0,1,2;;", "SkinWeights { \"F\"; 1; 70000; 1.0; " + kIdentity + " }")),
          "skin weight vertex"},
         {"normal index out of range",
          Bytes(Triangle("1; 3;0,1,2;;", "MeshNormals { 1; 0.0;0.0;1.0;; 1; 3;0,0,1;; }")),
@@ -72,8 +73,13 @@ std::vector<BadInput> BadInputs() {
          "inside and outside"},
         {"binary number list longer than the file",
          [] {
-             std::vector<std::uint8_t> bytes = XBinaryWriter().Name("Frame").Name("F").Open()
-                                                   .Name("FrameTransformMatrix").Open().Bytes();
+             std::vector<std::uint8_t> bytes = XBinaryWriter()
+                                                   .Name("Frame")
+                                                   .Name("F")
+                                                   .Open()
+                                                   .Name("FrameTransformMatrix")
+                                                   .Open()
+                                                   .Bytes();
              bytes.insert(bytes.end(), {0x07, 0x00, 16, 0, 0, 0, 0, 0, 0x80, 0x3F});  // 1 of 16
              return bytes;
          }(),
@@ -86,7 +92,13 @@ std::vector<BadInput> BadInputs() {
          }(),
          "past the end"},
         {"binary floats where integers belong",
-         XBinaryWriter().Name("Frame").Name("F").Open().Name("Mesh").Open().Floats({3, 0, 0})
+         XBinaryWriter()
+             .Name("Frame")
+             .Name("F")
+             .Open()
+             .Name("Mesh")
+             .Open()
+             .Floats({3, 0, 0})
              .Bytes(),
          "integer expected"},
     };
@@ -125,8 +137,8 @@ TEST(XFileScannerTest, ReadsNumbersAsTheImporterDoes) {
                              " VertexDuplicationIndices { 3; 3; 0, 1, 2; } } }\n";
     XFileLayout layout;
     std::string error;
-    ASSERT_TRUE(ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout,
-                          error))
+    ASSERT_TRUE(
+        ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout, error))
         << error;
     ASSERT_EQ(layout.meshes.size(), 1u);
     const XFileLayout::Mesh& mesh = layout.meshes[0];
@@ -144,10 +156,10 @@ TEST(XFileScannerTest, ReadsNumbersAsTheImporterDoes) {
     d3dx_test::DeviceHolder holder;
     d3dx_test::PlainAllocator allocator;
     D3DXFRAME* root = nullptr;
-    ASSERT_EQ(D3DXLoadMeshHierarchyFromXInMemory(text.data(), text.size(), D3DXMESH_MANAGED,
-                                                 holder.device, &allocator, nullptr, &root,
-                                                 nullptr),
-              D3D_OK);
+    ASSERT_EQ(
+        D3DXLoadMeshHierarchyFromXInMemory(text.data(), text.size(), D3DXMESH_MANAGED,
+                                           holder.device, &allocator, nullptr, &root, nullptr),
+        D3D_OK);
     ID3DXMesh* loaded = root->pMeshContainer->MeshData.pMesh;
     EXPECT_EQ(d3dx_test::PositionOf(loaded, 0), (Vector3{1.5f, 0.0f, 0.0f}));
     EXPECT_EQ(d3dx_test::PositionOf(loaded, 1), (Vector3{1.0f, 0.0f, -25.0f}));
@@ -165,8 +177,8 @@ TEST(XFileScannerTest, MeshesSplitByUsedMaterialInMaterialOrder) {
                              material + material + material + "} } }\n";
     XFileLayout layout;
     std::string error;
-    ASSERT_TRUE(ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout,
-                          error))
+    ASSERT_TRUE(
+        ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout, error))
         << error;
     const std::vector<XFileLayout::Part>& parts = layout.meshes.at(0).parts;
     ASSERT_EQ(parts.size(), 2u);  // material 1 is unused
@@ -186,8 +198,8 @@ TEST(XFileScannerTest, AnUnnamedOnlyChildWithMeshesMergesIntoItsParent) {
                              "0.0;1.0;0.0;; 1; 3;0,1,2;; } } } }\n";
     XFileLayout layout;
     std::string error;
-    ASSERT_TRUE(ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout,
-                          error))
+    ASSERT_TRUE(
+        ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout, error))
         << error;
     ASSERT_EQ(layout.meshes.size(), 1u);
     EXPECT_EQ(layout.meshes[0].name, "A");
@@ -195,10 +207,10 @@ TEST(XFileScannerTest, AnUnnamedOnlyChildWithMeshesMergesIntoItsParent) {
     d3dx_test::DeviceHolder holder;
     d3dx_test::PlainAllocator allocator;
     D3DXFRAME* root = nullptr;
-    ASSERT_EQ(D3DXLoadMeshHierarchyFromXInMemory(text.data(), text.size(), D3DXMESH_MANAGED,
-                                                 holder.device, &allocator, nullptr, &root,
-                                                 nullptr),
-              D3D_OK);
+    ASSERT_EQ(
+        D3DXLoadMeshHierarchyFromXInMemory(text.data(), text.size(), D3DXMESH_MANAGED,
+                                           holder.device, &allocator, nullptr, &root, nullptr),
+        D3D_OK);
     ASSERT_NE(root->pMeshContainer, nullptr);
     EXPECT_STREQ(root->pMeshContainer->Name, "A");
     D3DXFrameDestroy(root, &allocator);
