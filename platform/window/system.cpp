@@ -38,6 +38,8 @@ void SetMessageBoxPresenter(MessageBoxPresenter presenter) {
     State().presenter = std::move(presenter);
 }
 
+MessageBoxPresenter GetMessageBoxPresenter() { return State().presenter; }
+
 void PostQuitMessage(int exitCode) {
     SystemState& state = State();
     state.quitRequested = true;

@@ -31,6 +31,9 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 using MessageBoxPresenter =
     std::function<void(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
 void SetMessageBoxPresenter(MessageBoxPresenter presenter);
+// The installed presenter (empty when none), so that a layer that installs
+// its own for a while can put the previous one back.
+MessageBoxPresenter GetMessageBoxPresenter();
 
 // ---- Quit request ----
 

@@ -1,0 +1,89 @@
+#include "platform/ui/data_exchange.h"
+
+#include <cstdio>
+
+#include "platform/ui/number_text.h"
+#include "platform/ui/slider_ctrl.h"
+#include "platform/ui/win_app.h"
+#include "platform/ui/wnd.h"
+
+namespace {
+
+// The dialog's control for an entry that can still run, else null (the
+// exchange already stopped, or the control is missing: a program error,
+// reported and treated as a refusal so that no field is half-exchanged).
+CWnd* EntryControl(CDataExchange* exchange, int controlId) {
+    if (exchange == nullptr || exchange->Failed() || exchange->dialog == nullptr) {
+        return nullptr;
+    }
+    CWnd* control = exchange->dialog->GetDlgItem(controlId);
+    if (control == nullptr) {
+        std::fprintf(stderr, "data exchange: the window has no control %d\n", controlId);
+        exchange->Fail(controlId);
+    }
+    return control;
+}
+
+void Refuse(CDataExchange* exchange, CWnd* control, const char* prompt) {
+    AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+    control->SetFocus();
+    exchange->Fail(control->GetDlgCtrlID());
+}
+
+}  // namespace
+
+void DDX_Slider(CDataExchange* exchange, int controlId, int& value) {
+    CWnd* control = EntryControl(exchange, controlId);
+    if (control == nullptr) {
+        return;
+    }
+    auto* slider = dynamic_cast<CSliderCtrl*>(control);
+    if (slider == nullptr) {
+        std::fprintf(stderr, "data exchange: control %d is not a trackbar\n", controlId);
+        exchange->Fail(controlId);
+        return;
+    }
+    if (exchange->saveAndValidate) {
+        value = slider->GetPos();
+    } else {
+        slider->SetPos(value);
+    }
+}
+
+void DDX_Text(CDataExchange* exchange, int controlId, float& value) {
+    CWnd* control = EntryControl(exchange, controlId);
+    if (control == nullptr) {
+        return;
+    }
+    if (!exchange->saveAndValidate) {
+        control->SetWindowText(FormatFloatForEdit(value));
+        return;
+    }
+    if (const auto parsed = ParseFloatFromEdit(control->GetWindowText())) {
+        value = *parsed;
+    } else {
+        Refuse(exchange, control, kEnterNumberPrompt);
+    }
+}
+
+void DDX_Text(CDataExchange* exchange, int controlId, std::string& value) {
+    CWnd* control = EntryControl(exchange, controlId);
+    if (control == nullptr) {
+        return;
+    }
+    if (exchange->saveAndValidate) {
+        value = control->GetWindowText();
+    } else {
+        control->SetWindowText(value);
+    }
+}
+
+void DDX_Control(CDataExchange* exchange, int controlId, CWnd& control) {
+    if (exchange == nullptr || exchange->Failed() || control.GetSafeHwnd() != nullptr) {
+        return;
+    }
+    if (!control.SubclassDlgItem(static_cast<UINT>(controlId), exchange->dialog)) {
+        std::fprintf(stderr, "data exchange: control %d cannot be bound\n", controlId);
+        exchange->Fail(controlId);
+    }
+}

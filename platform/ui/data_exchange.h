@@ -1,0 +1,57 @@
+#pragma once
+
+// Dialog data exchange: moving values between a window's fields and its
+// controls. A window's DoDataExchange lists its entries in order, one call
+// each; UpdateData runs the list in one direction:
+//   - saveAndValidate FALSE: each field is shown in its control;
+//   - saveAndValidate TRUE: each control is read into its field.
+// A refused entry (text that is not a number) shows the standard prompt,
+// puts the focus on that control and stops the exchange: the entries before
+// it have been exchanged, it and every later entry keep their values
+// (later DDX calls of the same exchange do nothing). UpdateData then
+// returns FALSE.
+
+#include <string>
+
+#include "platform/ui/ui_types.h"
+
+class CWnd;
+
+// The prompt for an edit box whose text is not a number; its caption is the
+// application's name.
+inline constexpr const char* kEnterNumberPrompt = "Please enter a number.";
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate)
+        : saveAndValidate(saveAndValidate), dialog(dialog) {}
+
+    // Stops the exchange at the entry of controlId.
+    void Fail(int controlId) {
+        failed_ = true;
+        failedControl_ = controlId;
+    }
+    bool Failed() const { return failed_; }
+    int FailedControl() const { return failedControl_; }
+
+    BOOL saveAndValidate;  // TRUE: controls to fields; FALSE: fields to controls
+    CWnd* dialog;          // whose child controls are exchanged; not owned
+
+private:
+    bool failed_ = false;
+    int failedControl_ = 0;
+};
+
+// A trackbar's position and an integer field. Showing clamps to the
+// trackbar's current range (the field keeps its value).
+void DDX_Slider(CDataExchange* exchange, int controlId, int& value);
+// An edit box's text and a float field: shown with up to six significant
+// digits; read back only when the text is a finite number (number_text.h),
+// else refused with kEnterNumberPrompt.
+void DDX_Text(CDataExchange* exchange, int controlId, float& value);
+// An edit box's text and a string field, unchanged both ways.
+void DDX_Text(CDataExchange* exchange, int controlId, std::string& value);
+// Binds control to the dialog's child controlId on the first exchange that
+// reaches it (the object takes the control over; see CWnd::SubclassDlgItem);
+// later exchanges leave a bound control alone.
+void DDX_Control(CDataExchange* exchange, int controlId, CWnd& control);

@@ -1,0 +1,139 @@
+#include "platform/ui/dialog.h"
+
+#include <cstdio>
+
+#include "platform/ui/command_ids.h"
+#include "platform/ui/resource_table.h"
+#include "platform/ui/template_controls.h"
+#include "platform/window/system.h"
+
+namespace {
+
+CDialog::ModalLoop& InstalledModalLoop() {
+    static CDialog::ModalLoop loop;
+    return loop;
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), owner_(parent) {}
+
+void CDialog::SetModalLoop(ModalLoop loop) {
+    InstalledModalLoop() = std::move(loop);
+}
+
+const DialogTemplate* CDialog::GetTemplate() const {
+    if (indirect_) {
+        return &*indirect_;
+    }
+    return AfxResources().FindDialog(templateId_);
+}
+
+bool CDialog::CreateFromTemplate(CWnd* parent, DWORD style) {
+    const DialogTemplate* dialog = GetTemplate();
+    if (dialog == nullptr) {
+        std::fprintf(stderr, "dialog template %u is missing\n", templateId_);
+        return false;
+    }
+    const CSize size = TemplateSizeInPixels(*dialog);
+    if (!CWnd::Create(kToolkitWindowClass, dialog->caption.c_str(), style,
+                      CRect(0, 0, size.cx, size.cy), parent, 0)) {
+        return false;
+    }
+    if (!BuildTemplateControls(*this, *dialog)) {
+        DestroyWindow();
+        return false;
+    }
+    return true;
+}
+
+int CDialog::DoModal() {
+    modal_ = true;
+    ended_ = false;
+    result_ = 0;
+    if (!CreateFromTemplate(nullptr, WS_VISIBLE)) {
+        modal_ = false;
+        return -1;
+    }
+    OnInitDialog();
+    if (!ended_) {
+        if (InstalledModalLoop()) {
+            InstalledModalLoop()(*this);
+        } else {
+            EndDialog(IDCANCEL);  // nobody can answer without a display
+        }
+    }
+    if (!ended_) {
+        EndDialog(IDCANCEL);  // the loop ended early: the application is quitting
+    }
+    DestroyWindow();
+    modal_ = false;
+    return result_;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+    templateId_ = templateId;
+    modal_ = false;
+    if (!CreateFromTemplate(parent, parent != nullptr ? WS_CHILD : 0)) {
+        return FALSE;
+    }
+    OnInitDialog();
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE)) {
+        EndDialog(IDOK);
+    }
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int result) {
+    ended_ = true;
+    result_ = result;
+}
+
+int CDialog::GetDefaultButtonId() const {
+    for (CWnd* child : Children()) {
+        if ((child->GetStyle() & BS_DEFPUSHBUTTON) != 0) {
+            return child->GetDlgCtrlID();
+        }
+    }
+    return IDOK;
+}
+
+void CDialog::SetDlgItemText(int id, const std::string& text) {
+    if (CWnd* control = GetDlgItem(id)) {
+        control->SetWindowText(text);
+    }
+}
+
+std::string CDialog::GetDlgItemText(int id) const {
+    const CWnd* control = GetDlgItem(id);
+    return control != nullptr ? control->GetWindowText() : std::string();
+}
+
+bool CDialog::OnCmdMsg(UINT id, CommandAction action) {
+    if (CWnd::OnCmdMsg(id, action)) {
+        return true;
+    }
+    if (id != static_cast<UINT>(IDOK) && id != static_cast<UINT>(IDCANCEL)) {
+        return false;
+    }
+    if (action == CommandAction::Execute) {
+        if (id == static_cast<UINT>(IDOK)) {
+            OnOK();
+        } else {
+            OnCancel();
+        }
+    }
+    return true;
+}

@@ -1,0 +1,46 @@
+#include "platform/ui/pane_view.h"
+
+#include <cstdint>
+
+#include "platform/ui/ui_draw.h"
+#include "platform/ui/ui_metrics.h"
+
+CRect CPaneView::NonClientInsets() const {
+    return {0, CurrentUiMetrics().paneCaptionHeight, 0, 0};
+}
+
+void CPaneView::Draw(DrawOrigin parentClient) {
+    if (!IsWindowVisible()) {
+        return;
+    }
+    ImDrawList* drawList = ImGui::GetWindowDrawList();
+    const ScreenRect outer = PlacementOnScreen(parentClient, GetPlacement());
+    const float captionBottom =
+        outer.min.y + static_cast<float>(CurrentUiMetrics().paneCaptionHeight);
+    drawList->AddRectFilled(outer.min, ImVec2(outer.max.x, captionBottom), ToolkitColors::kFace);
+    drawList->AddText(
+        ImVec2(outer.min.x + 4.0f,
+               outer.min.y + (captionBottom - outer.min.y - ImGui::GetFontSize()) * 0.5f),
+        ToolkitColors::kText, GetWindowText().c_str());
+
+    const DrawOrigin client = ClientOrigin(parentClient);
+    CRect area;
+    GetClientRect(&area);
+    const ImVec2 min(client.x, client.y);
+    const ImVec2 max(client.x + static_cast<float>(area.Width()),
+                     client.y + static_cast<float>(area.Height()));
+    const PresentedImage image = imageSource_ ? imageSource_() : PresentedImage{};
+    if (image.texture == 0 || image.width == 0 || image.height == 0) {
+        drawList->AddRectFilled(min, max, IM_COL32(0, 0, 0, 255));
+    } else {
+        // Texture rows bottom first (an OpenGL framebuffer): swap v.
+        const ImVec2 uvTop(0.0f, image.bottomRowFirst ? 1.0f : 0.0f);
+        const ImVec2 uvBottom(1.0f, image.bottomRowFirst ? 0.0f : 1.0f);
+        const auto texture =
+            reinterpret_cast<ImTextureID>(static_cast<std::intptr_t>(image.texture));
+        drawList->AddImage(texture, min, max, uvTop, uvBottom);
+    }
+    CDC dc(client);
+    OnDraw(&dc);
+    DrawChildren(client);
+}

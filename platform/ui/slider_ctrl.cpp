@@ -1,0 +1,170 @@
+#include "platform/ui/slider_ctrl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "platform/ui/trackbar_geometry.h"
+#include "platform/ui/ui_draw.h"
+
+BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CWnd::Create(kToolkitWindowClass, "", style, rect, parent, id);
+}
+
+void CSliderCtrl::Clamp() {
+    position_ = minimum_ > maximum_ ? minimum_ : std::clamp(position_, minimum_, maximum_);
+}
+
+void CSliderCtrl::SetRange(int minimum, int maximum, BOOL /*redraw*/) {
+    minimum_ = minimum;
+    maximum_ = maximum;
+    Clamp();
+}
+
+void CSliderCtrl::SetRangeMin(int minimum, BOOL /*redraw*/) {
+    minimum_ = minimum;
+    Clamp();
+}
+
+void CSliderCtrl::SetRangeMax(int maximum, BOOL /*redraw*/) {
+    maximum_ = maximum;
+    Clamp();
+}
+
+void CSliderCtrl::GetRange(int& minimum, int& maximum) const {
+    minimum = minimum_;
+    maximum = maximum_;
+}
+
+void CSliderCtrl::SetPos(int position) {
+    position_ = position;
+    Clamp();
+}
+
+int CSliderCtrl::GetNumTics() const {
+    if ((GetStyle() & TBS_AUTOTICKS) == 0 || (GetStyle() & TBS_NOTICKS) != 0) {
+        return 0;
+    }
+    return static_cast<int>(TrackbarTickPositions(minimum_, maximum_, tickFrequency_).size());
+}
+
+int CSliderCtrl::SetLineSize(int size) {
+    return std::exchange(lineSize_, size);
+}
+int CSliderCtrl::SetPageSize(int size) {
+    return std::exchange(pageSize_, size);
+}
+
+bool CSliderCtrl::TakeOverState(CWnd& other) {
+    auto* slider = dynamic_cast<CSliderCtrl*>(&other);
+    if (slider == nullptr) {
+        return false;
+    }
+    minimum_ = slider->minimum_;
+    maximum_ = slider->maximum_;
+    position_ = slider->position_;
+    tickFrequency_ = slider->tickFrequency_;
+    lineSize_ = slider->lineSize_;
+    pageSize_ = slider->pageSize_;
+    return true;
+}
+
+// ---- Drawing and input ----
+
+namespace {
+
+constexpr float kThumbHeight = 18.0f;
+constexpr float kTickLength = 4.0f;
+
+}  // namespace
+
+void CSliderCtrl::HandleMouse(float left, float width) {
+    const TrackbarGeometry geometry = TrackbarGeometryFor(width);
+    const float mouseX = ImGui::GetIO().MousePos.x - left;
+    const float thumbX = TrackbarPositionToX(geometry, position_, minimum_, maximum_);
+    if (ImGui::IsItemActivated()) {
+        NoteFocus();
+        dragging_ = std::abs(mouseX - thumbX) <= kTrackbarThumbWidth * 0.5f + 1.0f;
+        dragOffset_ = mouseX - thumbX;
+        if (!dragging_) {
+            SetPos(position_ + (mouseX < thumbX ? -pageSize_ : pageSize_));
+        }
+    }
+    if (ImGui::IsItemActive() && dragging_) {
+        SetPos(TrackbarXToPosition(geometry, mouseX - dragOffset_, minimum_, maximum_));
+    }
+    if (!ImGui::IsItemActive()) {
+        dragging_ = false;
+    }
+}
+
+void CSliderCtrl::HandleKeys() {
+    if (GetFocus() != this || ImGui::GetIO().WantTextInput) {
+        return;
+    }
+    const ImGuiIO& io = ImGui::GetIO();
+    const auto pressed = [&io](ImGuiKey key) { return ImGui::IsKeyPressed(io.KeyMap[key]); };
+    if (pressed(ImGuiKey_LeftArrow) || pressed(ImGuiKey_UpArrow)) {
+        SetPos(position_ - lineSize_);
+    }
+    if (pressed(ImGuiKey_RightArrow) || pressed(ImGuiKey_DownArrow)) {
+        SetPos(position_ + lineSize_);
+    }
+    if (pressed(ImGuiKey_PageUp)) {
+        SetPos(position_ - pageSize_);
+    }
+    if (pressed(ImGuiKey_PageDown)) {
+        SetPos(position_ + pageSize_);
+    }
+    if (pressed(ImGuiKey_Home)) {
+        SetPos(minimum_);
+    }
+    if (pressed(ImGuiKey_End)) {
+        SetPos(maximum_);
+    }
+}
+
+void CSliderCtrl::Draw(DrawOrigin parentClient) {
+    if (!IsWindowVisible()) {
+        return;
+    }
+    const ScreenRect area = PlacementOnScreen(parentClient, GetPlacement());
+    ImGui::PushID(this);
+    ImGui::SetCursorScreenPos(area.min);
+    ImGui::BeginDisabled(!IsWindowEnabled());
+    ImGui::InvisibleButton("##trackbar",
+                           ImVec2(std::max(1.0f, area.Width()), std::max(1.0f, area.Height())));
+    HandleMouse(area.min.x, area.Width());
+    HandleKeys();
+    ImGui::EndDisabled();
+
+    ImDrawList* drawList = ImGui::GetWindowDrawList();
+    const TrackbarGeometry geometry = TrackbarGeometryFor(area.Width());
+    const bool ticksAbove = (GetStyle() & TBS_TOP) != 0;
+    const float thumbHeight = std::min(kThumbHeight, area.Height() - 2.0f * kTickLength - 2.0f);
+    const float thumbTop = ticksAbove ? area.max.y - thumbHeight - 2.0f : area.min.y + 2.0f;
+    const float channelY = thumbTop + thumbHeight * 0.5f;
+    drawList->AddRectFilled(ImVec2(area.min.x + geometry.channelLeft - 2.0f, channelY - 2.0f),
+                            ImVec2(area.min.x + geometry.channelRight + 2.0f, channelY + 2.0f),
+                            IM_COL32(231, 234, 234, 255));
+    drawList->AddRect(ImVec2(area.min.x + geometry.channelLeft - 2.0f, channelY - 2.0f),
+                      ImVec2(area.min.x + geometry.channelRight + 2.0f, channelY + 2.0f),
+                      ToolkitColors::kShadow);
+    if (GetNumTics() > 0) {
+        const float tickTop =
+            ticksAbove ? thumbTop - kTickLength - 2.0f : thumbTop + thumbHeight + 2.0f;
+        for (int tick : TrackbarTickPositions(minimum_, maximum_, tickFrequency_)) {
+            const float x = area.min.x + TrackbarPositionToX(geometry, tick, minimum_, maximum_);
+            drawList->AddLine(ImVec2(x, tickTop), ImVec2(x, tickTop + kTickLength),
+                              ToolkitColors::kText);
+        }
+    }
+    const float thumbX = area.min.x + TrackbarPositionToX(geometry, position_, minimum_, maximum_);
+    const float half = kTrackbarThumbWidth * 0.5f;
+    const ImU32 thumbColor = ImGui::IsItemActive()    ? ToolkitColors::kAccent
+                             : ImGui::IsItemHovered() ? IM_COL32(23, 23, 23, 255)
+                                                      : IM_COL32(0, 122, 217, 255);
+    drawList->AddRectFilled(ImVec2(thumbX - half, thumbTop),
+                            ImVec2(thumbX + half, thumbTop + thumbHeight), thumbColor);
+    ImGui::PopID();
+}

@@ -1,0 +1,149 @@
+#include "platform/ui/ui_host.h"
+
+// The display's drawing: the main window (menu bar and the frame's windows,
+// inert while a modal box is open), then the stack of modal boxes, each
+// nested in the one below as Dear ImGui's modal popups require.
+
+#include <SDL.h>
+#include <backends/imgui_impl_opengl3.h>
+#include <backends/imgui_impl_sdl.h>
+#include <imgui.h>
+
+#include "platform/ui/command_ids.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/frame_wnd.h"
+#include "platform/ui/message_queue.h"
+#include "platform/ui/ui_host_mouse.h"
+#include "platform/window/system.h"
+
+void UiHost::DrawFrame() {
+    if (window_ == nullptr || !interfaceStarted_ || frame_ == nullptr) {
+        return;
+    }
+    SDL_GL_MakeCurrent(window_, glContext_);
+    inFrame_ = true;
+    ImGuiIO& io = ImGui::GetIO();
+    const bool captured = GetCapture() != nullptr;
+    // The event pump shows and hides the cursor while the scene has the mouse.
+    if (captured || !CursorVisible()) {
+        io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+    } else {
+        io.ConfigFlags &= ~ImGuiConfigFlags_NoMouseCursorChange;
+    }
+    ImGui_ImplOpenGL3_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    mouse_->Apply(io, captured);
+    ImGui::NewFrame();
+    DrawMainWindow();
+    if (!modals_.empty()) {
+        DrawModal(0);
+    }
+    popupOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopup);
+    ImGui::Render();
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    if (renderedHook_) {
+        renderedHook_(window_);
+    }
+    SDL_GL_SwapWindow(window_);
+    inFrame_ = false;
+    SetKeyboardRoutedToScene(!io.WantTextInput);
+    SyncWindowState();
+}
+
+void UiHost::DrawMainWindow() {
+    const ImGuiViewport* viewport = ImGui::GetMainViewport();
+    ImGui::SetNextWindowPos(viewport->Pos);
+    ImGui::SetNextWindowSize(viewport->Size);
+    ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                             ImGuiWindowFlags_NoSavedSettings |
+                             ImGuiWindowFlags_NoBringToFrontOnFocus |
+                             ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoNavFocus;
+    if (frame_->GetMenu() != nullptr) {
+        flags |= ImGuiWindowFlags_MenuBar;
+    }
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
+    ImGui::Begin("##main-window", nullptr, flags);
+    ImGui::PopStyleVar();
+    ImGui::BeginDisabled(!modals_.empty());
+    if (frame_->IsWindowVisible()) {
+        frame_->Draw(DrawOrigin{});
+    }
+    ImGui::EndDisabled();
+    ImGui::End();
+}
+
+void UiHost::HandleDialogKeys(CDialog& dialog) {
+    if (!ImGui::IsWindowFocused(ImGuiFocusedFlags_RootAndChildWindows)) {
+        return;
+    }
+    const ImGuiIO& io = ImGui::GetIO();
+    if (ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Enter]) ||
+        ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_KeyPadEnter])) {
+        const UINT id = static_cast<UINT>(dialog.GetDefaultButtonId());
+        PostToTarget(&dialog, [&dialog, id] { dialog.OnCommand(id); });
+    } else if (ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Escape])) {
+        PostToTarget(&dialog, [&dialog] { dialog.OnCommand(IDCANCEL); });
+    }
+}
+
+void UiHost::DrawModal(std::size_t level) {
+    Modal& modal = modals_[level];
+    CDialog& dialog = *modal.dialog;
+    const std::string id = dialog.GetWindowText() + "###modal" + std::to_string(level);
+    if (!modal.closing && !ImGui::IsPopupOpen(id.c_str())) {
+        ImGui::OpenPopup(id.c_str());
+    }
+    CRect client;
+    dialog.GetClientRect(&client);
+    const ImGuiViewport* viewport = ImGui::GetMainViewport();
+    ImGui::SetNextWindowPos(viewport->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(client.Width()),
+                                    static_cast<float>(client.Height()) + ImGui::GetFrameHeight()));
+    bool open = true;
+    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings |
+                                   ImGuiWindowFlags_NoScrollbar |
+                                   ImGuiWindowFlags_NoScrollWithMouse;
+    if (ImGui::BeginPopupModal(id.c_str(), modal.closing ? nullptr : &open, flags)) {
+        if (modal.closing) {
+            ImGui::CloseCurrentPopup();
+        } else {
+            const ImVec2 origin = ImGui::GetCursorScreenPos();
+            dialog.MoveWindow(static_cast<int>(origin.x), static_cast<int>(origin.y),
+                              client.Width(), client.Height());
+            const bool top = level + 1 == modals_.size();
+            ImGui::BeginDisabled(!top);
+            dialog.Draw(DrawOrigin{});
+            if (top) {
+                HandleDialogKeys(dialog);
+            }
+            ImGui::EndDisabled();
+            if (!top) {
+                DrawModal(level + 1);
+            }
+        }
+        ImGui::EndPopup();
+    }
+    if (!open) {
+        PostToTarget(&dialog, [&dialog] { dialog.OnCommand(IDCANCEL); });
+    }
+}
+
+void UiHost::SyncWindowState() {
+    if (frame_ == nullptr) {
+        return;
+    }
+    const std::string title = frame_->GetFrameTitle();
+    if (title != shownTitle_) {
+        SDL_SetWindowTitle(window_, title.c_str());
+        shownTitle_ = title;
+    }
+    const bool show = frame_->IsWindowVisible() || !modals_.empty();
+    if (show != shown_) {
+        if (show) {
+            SDL_ShowWindow(window_);
+        } else {
+            SDL_HideWindow(window_);
+        }
+        shown_ = show;
+    }
+}
