@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/d3dx/x_file_tokenizer.h"
@@ -29,9 +30,17 @@ struct ScanMesh {
     std::uint32_t listedMaterials = 0;
     int textureSets = 0;
     int colorSets = 0;
+    std::unordered_set<std::string> boneNames;
 };
 
 constexpr int kMaxSets = 8;  // texture-coordinate and colour sets the importer keeps
+
+// Some of the importer's loops multiply a file's counts (materials by faces,
+// bones by vertices by materials, material references by materials, the
+// last with a slow lookup per step). A small hostile file could keep it busy
+// for hours; beyond these many steps the file is refused.
+constexpr std::uint64_t kWorkLimit = 500'000'000;
+constexpr std::uint64_t kReferenceWorkLimit = 1'000'000;
 
 class Scanner {
 public:
@@ -72,6 +81,8 @@ private:
     bool dummyRoot_ = false;
     std::vector<std::unique_ptr<ScanMesh>> meshes_;
     std::vector<std::size_t> globalMeshes_;
+    std::uint64_t materialCount_ = 0;   // Material objects anywhere in the file
+    std::uint64_t referenceCount_ = 0;  // materials named by reference in lists
 };
 
 // ---- Objects of the file ----
@@ -298,7 +309,12 @@ bool Scanner::ParseMeshObjects(ScanMesh& mesh) {
         if (token.empty()) {
             return tokens_.Fail("mesh not closed");
         } else if (token == "}") {
-            return true;
+            // The importer weighs every bone over every vertex, once per material.
+            const std::uint64_t work = std::uint64_t{mesh.layout.vertexCount} *
+                                       mesh.boneNames.size() *
+                                       std::max<std::uint32_t>(mesh.listedMaterials, 1);
+            return work <= kWorkLimit ||
+                   tokens_.Fail("too many bones for the vertices of one mesh");
         } else if (token == "MeshNormals") {
             parsed = ParseNormals(mesh);
         } else if (token == "MeshTextureCoords") {
@@ -443,6 +459,7 @@ bool Scanner::ParseMaterialList(ScanMesh& mesh) {
             return CheckFaceMaterials(mesh, declared);
         } else if (token == "{") {
             ++mesh.listedMaterials;  // a reference to a material by name
+            ++referenceCount_;
             parsed = tokens_.NextToken(token) && tokens_.CheckClosingBrace();
         } else if (token == "Material") {
             ++mesh.listedMaterials;
@@ -460,6 +477,9 @@ bool Scanner::CheckFaceMaterials(ScanMesh& mesh, std::uint32_t declared) {
     if (declared != mesh.listedMaterials) {
         return tokens_.Fail("material count differs from the materials listed");
     }
+    if (std::uint64_t{mesh.listedMaterials} * mesh.layout.faceCount > kWorkLimit) {
+        return tokens_.Fail("too many materials for the faces of one mesh");
+    }
     for (std::uint32_t material : mesh.faceMaterials) {
         if (material >= mesh.listedMaterials) {
             return tokens_.Fail("face material index out of range");
@@ -469,6 +489,7 @@ bool Scanner::CheckFaceMaterials(ScanMesh& mesh, std::uint32_t declared) {
 }
 
 bool Scanner::ParseMaterial() {
+    ++materialCount_;
     if (!ParseHead(nullptr) || !ReadVector(4) || !ReadFloats(1) || !ReadVector(3) ||
         !ReadVector(3)) {
         return false;
@@ -503,8 +524,7 @@ bool Scanner::ParseSkinWeights(ScanMesh& mesh) {
         return false;
     }
     XFileLayout::Mesh& layout = mesh.layout;
-    if (std::find(layout.boneNames.begin(), layout.boneNames.end(), name) !=
-        layout.boneNames.end()) {
+    if (!mesh.boneNames.insert(name).second) {
         return tokens_.Fail("two skin weights for bone \"" + name + "\" in one mesh");
     }
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -663,17 +683,16 @@ XFileLayout::Mesh Scanner::Finish(ScanMesh& mesh) const {
     XFileLayout::Mesh layout = std::move(mesh.layout);
     const bool byMaterial = !mesh.faceMaterials.empty();
     const std::uint32_t materialCount = std::max<std::uint32_t>(mesh.listedMaterials, 1);
+    std::vector<XFileLayout::Part> parts(materialCount);
+    for (std::uint32_t f = 0; f < layout.faceCount; ++f) {
+        XFileLayout::Part& part = parts[byMaterial ? mesh.faceMaterials[f] : 0];
+        part.corners.insert(part.corners.end(), mesh.corners.begin() + mesh.faceStarts[f],
+                            mesh.corners.begin() + mesh.faceStarts[f + 1]);
+    }
     for (std::uint32_t material = 0; material < materialCount; ++material) {
-        XFileLayout::Part part;
-        part.material = byMaterial ? static_cast<int>(material) : -1;
-        for (std::uint32_t f = 0; f < layout.faceCount; ++f) {
-            if (!byMaterial || mesh.faceMaterials[f] == material) {
-                part.corners.insert(part.corners.end(), mesh.corners.begin() + mesh.faceStarts[f],
-                                    mesh.corners.begin() + mesh.faceStarts[f + 1]);
-            }
-        }
-        if (!part.corners.empty()) {
-            layout.parts.push_back(std::move(part));
+        if (!parts[material].corners.empty()) {
+            parts[material].material = byMaterial ? static_cast<int>(material) : -1;
+            layout.parts.push_back(std::move(parts[material]));
         }
     }
     return layout;
@@ -688,6 +707,9 @@ bool Scanner::Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layo
     }
     if (root_ == nullptr && globalMeshes_.empty()) {
         return tokens_.Fail("no frame and no mesh");
+    }
+    if (referenceCount_ * materialCount_ > kReferenceWorkLimit) {
+        return tokens_.Fail("too many material references");
     }
     std::vector<std::size_t> order = globalMeshes_;
     if (root_ != nullptr) {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
+#include <utility>
 
 // Sections: vertices of the rebuilt mesh; faces and attributes; materials;
 // skin; the entry point.
@@ -124,7 +126,9 @@ void Builder::Weld() {
     const std::uint32_t fileCount = layout_.vertexCount;
     vertices_.assign(fileCount, Vertex{});
     std::vector<bool> used(fileCount, false);
-    std::vector<std::vector<std::uint32_t>> duplicates(fileCount);
+    // Duplicates by file vertex and content, so that a vertex shared by many
+    // corners with many normals stays cheap to look up.
+    std::unordered_map<std::string, std::uint32_t> duplicates;
     for (std::uint32_t i = 0; i < fileCount; ++i) {
         vertices_[i].position = layout_.positions[i];  // kept for vertices no face uses
     }
@@ -139,16 +143,15 @@ void Builder::Weld() {
                 used[file] = true;
                 vertices_[file] = vertex;
             } else if (!(vertices_[file] == vertex)) {
-                const auto equal = std::find_if(
-                    duplicates[file].begin(), duplicates[file].end(),
-                    [&](std::uint32_t candidate) { return vertices_[candidate] == vertex; });
-                if (equal != duplicates[file].end()) {
-                    ours = *equal;
-                } else {
-                    ours = static_cast<std::uint32_t>(vertices_.size());
+                std::string key(sizeof file + sizeof vertex, '\0');
+                std::memcpy(key.data(), &file, sizeof file);
+                std::memcpy(key.data() + sizeof file, &vertex, sizeof vertex);
+                const auto [at, added] = duplicates.emplace(
+                    std::move(key), static_cast<std::uint32_t>(vertices_.size()));
+                if (added) {
                     vertices_.push_back(vertex);
-                    duplicates[file].push_back(ours);
                 }
+                ours = at->second;
             }
             cornerVertex_[p].push_back(ours);
         }
@@ -303,36 +306,46 @@ HRESULT Builder::Skin(XMeshContainerData& out) const {
     if (FAILED(result)) {
         return result;
     }
+    // The importer's bones of every part, sorted to the file's bones by name.
+    std::unordered_map<std::string, DWORD> boneIndex;
     for (DWORD b = 0; b < boneCount; ++b) {
-        const std::string& name = layout_.boneNames[b];
+        boneIndex.emplace(layout_.boneNames[b], b);
+    }
+    std::vector<std::vector<std::pair<std::size_t, const aiBone*>>> pieces(boneCount);
+    for (std::size_t p = 0; p < parts_.size(); ++p) {
+        for (unsigned int i = 0; i < parts_[p]->mNumBones; ++i) {
+            const aiBone* bone = parts_[p]->mBones[i];
+            const auto found =
+                bone != nullptr ? boneIndex.find(bone->mName.C_Str()) : boneIndex.end();
+            if (found != boneIndex.end()) {
+                pieces[found->second].emplace_back(p, bone);
+            }
+        }
+    }
+    // Corners of one vertex count once per bone: marked[v] holds the last
+    // bone that took vertex v.
+    std::vector<DWORD> marked(vertexCount, 0xFFFFFFFFu);
+    for (DWORD b = 0; b < boneCount; ++b) {
         D3DXMATRIX offset = layout_.boneOffsets[b];
         std::vector<DWORD> influenced;
         std::vector<float> weights;
-        std::vector<bool> seen(vertexCount, false);  // corners of one vertex count once
-        for (std::size_t p = 0; p < parts_.size(); ++p) {
-            const aiMesh& part = *parts_[p];
-            for (unsigned int i = 0; i < part.mNumBones; ++i) {
-                const aiBone* bone = part.mBones[i];
-                if (bone == nullptr || name != bone->mName.C_Str()) {
-                    continue;
+        for (const auto& [p, bone] : pieces[b]) {
+            offset = MatrixFromAssimp(bone->mOffsetMatrix);
+            for (unsigned int w = 0; w < bone->mNumWeights; ++w) {
+                const aiVertexWeight& weight = bone->mWeights[w];
+                if (weight.mVertexId >= cornerVertex_[p].size()) {
+                    error_ = "the importer made a skin weight out of range";
+                    return D3DXERR_INVALIDDATA;
                 }
-                offset = MatrixFromAssimp(bone->mOffsetMatrix);
-                for (unsigned int w = 0; w < bone->mNumWeights; ++w) {
-                    const aiVertexWeight& weight = bone->mWeights[w];
-                    if (weight.mVertexId >= cornerVertex_[p].size()) {
-                        error_ = "the importer made a skin weight out of range";
-                        return D3DXERR_INVALIDDATA;
-                    }
-                    const DWORD ours = cornerVertex_[p][weight.mVertexId];
-                    if (!seen[ours]) {
-                        seen[ours] = true;
-                        influenced.push_back(ours);
-                        weights.push_back(weight.mWeight);
-                    }
+                const DWORD ours = cornerVertex_[p][weight.mVertexId];
+                if (marked[ours] != b) {
+                    marked[ours] = b;
+                    influenced.push_back(ours);
+                    weights.push_back(weight.mWeight);
                 }
             }
         }
-        out.skinInfo->SetBoneName(b, name.c_str());
+        out.skinInfo->SetBoneName(b, layout_.boneNames[b].c_str());
         out.skinInfo->SetBoneOffsetMatrix(b, &offset);
         result = out.skinInfo->SetBoneInfluence(b, static_cast<DWORD>(influenced.size()),
                                                 influenced.data(), weights.data());

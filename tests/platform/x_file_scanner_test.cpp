@@ -124,6 +124,47 @@ TEST(XFileScannerTest, HostileFilesFailWithOneLineGivingTheReason) {
     }
 }
 
+// Text of a frame whose mesh has faceCount triangles over three vertices,
+// each face on its own material, given as references to material "M".
+std::string ManyMaterials(int faceCount, int globalMaterials) {
+    std::string text = kHeader;
+    for (int i = 0; i < globalMaterials; ++i) {
+        text += "Material M { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n";
+    }
+    text += "Frame F { Mesh { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n";
+    text += std::to_string(faceCount) + ";\n";
+    for (int f = 0; f < faceCount; ++f) {
+        text += "3;0,1,2;,\n";
+    }
+    text += "MeshMaterialList { " + std::to_string(faceCount) + "; " + std::to_string(faceCount) +
+            ";\n";
+    for (int f = 0; f < faceCount; ++f) {
+        text += std::to_string(f) + ",";
+    }
+    text += ";\n";
+    for (int f = 0; f < faceCount; ++f) {
+        text += "{ M }\n";
+    }
+    return text + "} } }\n";
+}
+
+TEST(XFileScannerTest, WorkTheImporterWouldMultiplyIsBounded) {
+    XFileLayout layout;
+    std::string error;
+    const auto scan = [&](const std::string& text) {
+        error.clear();
+        return ScanXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), layout,
+                         error);
+    };
+    // Materials times faces: 23000 squared passes the limit of 5e8 steps.
+    EXPECT_TRUE(scan(ManyMaterials(2000, 1))) << error;
+    EXPECT_FALSE(scan(ManyMaterials(23000, 0)));
+    EXPECT_NE(error.find("too many materials"), std::string::npos) << error;
+    // Material references times materials, each a slow lookup: 1e6 at most.
+    EXPECT_FALSE(scan(ManyMaterials(1001, 1000)));
+    EXPECT_NE(error.find("material references"), std::string::npos) << error;
+}
+
 TEST(XFileScannerTest, ReadsNumbersAsTheImporterDoes) {
     // A comma followed by a digit is a decimal point; comments and templates
     // are skipped; unknown objects are passed over with their nesting.
