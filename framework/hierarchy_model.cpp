@@ -76,7 +76,7 @@ HRESULT CHierarchyModel::Load(IDirect3DDevice9* device, const char* fileName) {
     if (FAILED(result)) {
         return result;  // the loader has said why
     }
-    result = LinkBones();
+    result = LinkBones(fileName);
     if (FAILED(result)) {
         Release();
         return result;
@@ -87,7 +87,7 @@ HRESULT CHierarchyModel::Load(IDirect3DDevice9* device, const char* fileName) {
     return S_OK;
 }
 
-HRESULT CHierarchyModel::LinkBones() {
+HRESULT CHierarchyModel::LinkBones(const char* fileName) {
     for (D3DXFRAME* frame : AllFrames(rootFrame)) {
         for (D3DXMESHCONTAINER* c = frame->pMeshContainer; c != nullptr;
              c = c->pNextMeshContainer) {
@@ -99,15 +99,17 @@ HRESULT CHierarchyModel::LinkBones() {
             try {
                 container.boneLinks.assign(boneCount, nullptr);
             } catch (const std::bad_alloc&) {
+                Report(fileName, "out of memory");
                 return E_OUTOFMEMORY;
             }
             for (DWORD bone = 0; bone < boneCount; ++bone) {
                 const char* name = container.pSkinInfo->GetBoneName(bone);
                 auto* target = static_cast<ModelFrame*>(D3DXFrameFind(rootFrame, name));
                 if (target == nullptr) {
-                    Report(container.Name != nullptr ? container.Name : "(mesh)",
-                           std::string("bone \"") + (name != nullptr ? name : "") +
-                               "\" names no frame");
+                    Report(fileName, std::string("bone \"") + (name != nullptr ? name : "") +
+                                         "\" of mesh \"" +
+                                         (container.Name != nullptr ? container.Name : "") +
+                                         "\" names no frame");
                     return E_FAIL;
                 }
                 container.boneLinks[bone] = &target->CombinedTransformationMatrix;

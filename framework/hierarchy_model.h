@@ -65,7 +65,8 @@ private:
         void operator()(D3DXMATRIX* matrices) const;
     };
 
-    HRESULT LinkBones();
+    // fileName only labels the message of a failure.
+    HRESULT LinkBones(const char* fileName);
     void UpdateFrameMatrices(D3DXFRAME* frame, const D3DXMATRIX& parent);
     void DrawFrame(IDirect3DDevice9* device, D3DXFRAME* frame);
     void DrawMeshContainer(IDirect3DDevice9* device, ModelMeshContainer& container);

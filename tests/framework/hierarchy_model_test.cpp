@@ -174,6 +174,7 @@ TEST_F(HierarchyModelTest, ABoneNamingNoFrameFailsTheLoad) {
     const std::vector<std::string> lines = errors.Lines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Nowhere"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("bone_without_frame.x"), std::string::npos) << lines[0];
 }
 
 TEST_F(HierarchyModelTest, AFileTheSearchCannotFindFailsWithOneLine) {
