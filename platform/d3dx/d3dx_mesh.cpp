@@ -192,8 +192,8 @@ HRESULT ID3DXMesh::CreateBuffers(IDirect3DDevice9* device) {
     if (FAILED(result)) {
         return result;
     }
-    // Fresh buffers read as zero on every device: the recording device's
-    // storage starts zeroed, the OpenGL one is filled here.
+    // The device interface does not promise zeroed storage; meshes start as
+    // zeros on every device.
     void* data = nullptr;
     if (SUCCEEDED(LockVertexBuffer(0, &data))) {
         std::memset(data, 0, std::size_t{vertexCount_} * layout_.stride);
