@@ -14,7 +14,9 @@ int PositionOrUndefined(int value) {
     return value == CW_USEDEFAULT ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : value;
 }
 
-int SizeOrDefault(int value, int fallback) { return value == CW_USEDEFAULT || value <= 0 ? fallback : value; }
+int SizeOrDefault(int value, int fallback) {
+    return value == CW_USEDEFAULT || value <= 0 ? fallback : value;
+}
 
 }  // namespace
 
@@ -41,16 +43,16 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowCreation& creation) {
     if (coverDesktop) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    const int x = popup ? (creation.x == CW_USEDEFAULT ? 0 : creation.x)
-                        : PositionOrUndefined(creation.x);
-    const int y = popup ? (creation.y == CW_USEDEFAULT ? 0 : creation.y)
-                        : PositionOrUndefined(creation.y);
+    const int x =
+        popup ? (creation.x == CW_USEDEFAULT ? 0 : creation.x) : PositionOrUndefined(creation.x);
+    const int y =
+        popup ? (creation.y == CW_USEDEFAULT ? 0 : creation.y) : PositionOrUndefined(creation.y);
     SDL_Window* window =
         SDL_CreateWindow(creation.title.c_str(), x, y, SizeOrDefault(creation.width, kDefaultWidth),
                          SizeOrDefault(creation.height, kDefaultHeight), flags);
     if (window == nullptr) {
-        std::fprintf(stderr, "SDL could not create the window \"%s\": %s\n",
-                     creation.title.c_str(), SDL_GetError());
+        std::fprintf(stderr, "SDL could not create the window \"%s\": %s\n", creation.title.c_str(),
+                     SDL_GetError());
         return nullptr;
     }
     return std::unique_ptr<SdlWindow>(new SdlWindow(window, creation.style));
@@ -58,7 +60,9 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowCreation& creation) {
 
 SdlWindow::SdlWindow(SDL_Window* window, WindowStyle style) : window_(window), style_(style) {}
 
-SdlWindow::~SdlWindow() { SDL_DestroyWindow(window_); }
+SdlWindow::~SdlWindow() {
+    SDL_DestroyWindow(window_);
+}
 
 RECT SdlWindow::GetClientRect() const {
     int width = 0;
@@ -84,9 +88,13 @@ RECT SdlWindow::GetWindowRect() const {
     return {x - left, y - top, x + width + right, y + height + bottom};
 }
 
-void SdlWindow::SetText(const std::string& text) { SDL_SetWindowTitle(window_, text.c_str()); }
+void SdlWindow::SetText(const std::string& text) {
+    SDL_SetWindowTitle(window_, text.c_str());
+}
 
-std::string SdlWindow::GetText() const { return SDL_GetWindowTitle(window_); }
+std::string SdlWindow::GetText() const {
+    return SDL_GetWindowTitle(window_);
+}
 
 void SdlWindow::SetStyle(WindowStyle style) {
     style_ = style;
@@ -103,4 +111,6 @@ void SdlWindow::SetPlacement(int x, int y, int width, int height) {
     SDL_SetWindowPosition(window_, x, y);
 }
 
-void* SdlWindow::GetNativeWindow() const { return window_; }
+void* SdlWindow::GetNativeWindow() const {
+    return window_;
+}

@@ -16,7 +16,9 @@ bool IsDisplaylessDriver(const char* driver) {
            (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0);
 }
 
-bool IsSet(const char* value) { return value != nullptr && value[0] != '\0'; }
+bool IsSet(const char* value) {
+    return value != nullptr && value[0] != '\0';
+}
 
 Uint32 MessageBoxFlags(UINT type) {
     switch (type & 0xF0) {
@@ -44,7 +46,9 @@ void PostSdlQuit(int /*exitCode*/) {
     SDL_PushEvent(&event);
 }
 
-HWND CreateSdlWindow(const WindowCreation& creation) { return SdlWindow::Create(creation).release(); }
+HWND CreateSdlWindow(const WindowCreation& creation) {
+    return SdlWindow::Create(creation).release();
+}
 
 }  // namespace
 
@@ -69,7 +73,9 @@ bool InitSdlVideo(std::string* error) {
     return false;
 }
 
-void ShutdownSdlVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+void ShutdownSdlVideo() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
 
 bool RealDisplayAvailable(const char* videoDriver, const char* display,
                           const char* waylandDisplay) {

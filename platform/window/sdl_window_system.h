@@ -21,8 +21,7 @@ void ShutdownSdlVideo();
 // one, else the SDL_VIDEODRIVER request; either may be null) is not one of
 // the display-less drivers (offscreen, dummy) and an X11 or Wayland display
 // is named (display, waylandDisplay: the environment values, may be null).
-bool RealDisplayAvailable(const char* videoDriver, const char* display,
-                          const char* waylandDisplay);
+bool RealDisplayAvailable(const char* videoDriver, const char* display, const char* waylandDisplay);
 // The same question for this process, from SDL and the environment.
 bool RealDisplayAvailable();
 

@@ -70,8 +70,8 @@ bool BackBuffer::Resize(UINT width, UINT height, D3DFORMAT depthFormat) {
         glRenderbufferStorage(GL_RENDERBUFFER, DepthStorageFor(depthFormat),
                               static_cast<GLsizei>(width), static_cast<GLsizei>(height));
         glBindRenderbuffer(GL_RENDERBUFFER, 0);
-        const GLenum attachment = depthFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT
-                                                              : GL_DEPTH_ATTACHMENT;
+        const GLenum attachment =
+            depthFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depth);
     }
     width_ = width;
@@ -80,7 +80,9 @@ bool BackBuffer::Resize(UINT width, UINT height, D3DFORMAT depthFormat) {
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-void BackBuffer::Bind() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }
+void BackBuffer::Bind() const {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+}
 
 std::vector<std::uint8_t> BackBuffer::ReadRgba() const {
     const std::size_t rowBytes = std::size_t{width_} * 4;
@@ -101,8 +103,8 @@ void BackBuffer::BlitToWindow(int drawableWidth, int drawableHeight) const {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
-    const bool sameSize = static_cast<int>(width_) == drawableWidth &&
-                          static_cast<int>(height_) == drawableHeight;
+    const bool sameSize =
+        static_cast<int>(width_) == drawableWidth && static_cast<int>(height_) == drawableHeight;
     glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), 0, 0,
                       drawableWidth, drawableHeight, GL_COLOR_BUFFER_BIT,
                       sameSize ? GL_NEAREST : GL_LINEAR);

@@ -31,6 +31,10 @@ struct DeviceState {
 
     DWORD Render(D3DRENDERSTATETYPE state) const { return renderStates[state]; }
     float RenderFloat(D3DRENDERSTATETYPE state) const { return DwordToFloat(renderStates[state]); }
-    DWORD Sampler(DWORD stage, D3DSAMPLERSTATETYPE type) const { return samplerStates[stage][type]; }
-    DWORD Stage(DWORD stage, D3DTEXTURESTAGESTATETYPE type) const { return stageStates[stage][type]; }
+    DWORD Sampler(DWORD stage, D3DSAMPLERSTATETYPE type) const {
+        return samplerStates[stage][type];
+    }
+    DWORD Stage(DWORD stage, D3DTEXTURESTAGESTATETYPE type) const {
+        return stageStates[stage][type];
+    }
 };

@@ -14,11 +14,13 @@ constexpr D3DDISPLAYMODE kStandardModes[] = {
     {1280, 800, kAssumedRefreshRate, D3DFMT_X8R8G8B8},
 };
 
-bool IsSane(const ReportedMode& mode) { return mode.width > 0 && mode.height > 0; }
+bool IsSane(const ReportedMode& mode) {
+    return mode.width > 0 && mode.height > 0;
+}
 
 D3DDISPLAYMODE ToDisplayMode(const ReportedMode& mode) {
-    const UINT refresh = mode.refreshRate > 0 ? static_cast<UINT>(mode.refreshRate)
-                                              : kAssumedRefreshRate;
+    const UINT refresh =
+        mode.refreshRate > 0 ? static_cast<UINT>(mode.refreshRate) : kAssumedRefreshRate;
     return {static_cast<UINT>(mode.width), static_cast<UINT>(mode.height), refresh,
             D3DFMT_X8R8G8B8};
 }

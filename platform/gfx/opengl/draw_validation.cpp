@@ -30,7 +30,8 @@ bool VerticesFit(const VertexStream& stream, std::int64_t first, std::uint64_t c
     if (last > std::numeric_limits<std::uint32_t>::max()) {
         return false;
     }
-    const std::uint64_t end = std::uint64_t{stream.offset} + last * stream.stride + stream.vertexSize;
+    const std::uint64_t end =
+        std::uint64_t{stream.offset} + last * stream.stride + stream.vertexSize;
     return end <= stream.bufferSize;
 }
 

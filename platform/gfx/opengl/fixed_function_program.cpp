@@ -234,7 +234,9 @@ std::unique_ptr<FixedFunctionProgram> FixedFunctionProgram::Build(bool vertexCol
 
 FixedFunctionProgram::FixedFunctionProgram(std::uint32_t program) : program_(program) {}
 
-FixedFunctionProgram::~FixedFunctionProgram() { glDeleteProgram(program_); }
+FixedFunctionProgram::~FixedFunctionProgram() {
+    glDeleteProgram(program_);
+}
 
 void FixedFunctionProgram::FindUniforms() {
     const auto find = [this](const char* name) { return glGetUniformLocation(program_, name); };
@@ -277,8 +279,7 @@ void FixedFunctionProgram::Use(const DeviceState& state, const std::array<bool, 
                 material.Diffuse.b, material.Diffuse.a);
     float ambient[4];
     ColorToFloats(state.Render(D3DRS_AMBIENT), ambient);
-    glUniform4f(locations_.litColor,
-                ambient[0] * material.Ambient.r + material.Emissive.r,
+    glUniform4f(locations_.litColor, ambient[0] * material.Ambient.r + material.Emissive.r,
                 ambient[1] * material.Ambient.g + material.Emissive.g,
                 ambient[2] * material.Ambient.b + material.Emissive.b, 1.0f);
     UploadStages(state, textureBound);
@@ -291,7 +292,8 @@ void FixedFunctionProgram::UploadStages(const DeviceState& state,
     GLint bound[2];
     GLint colorOp[2], colorArg1[2], colorArg2[2], alphaOp[2], alphaArg1[2], alphaArg2[2];
     for (DWORD stage = 0; stage < 2; ++stage) {
-        texCoordIndex[stage] = static_cast<GLint>(state.Stage(stage, D3DTSS_TEXCOORDINDEX) & 0xFFFF);
+        texCoordIndex[stage] =
+            static_cast<GLint>(state.Stage(stage, D3DTSS_TEXCOORDINDEX) & 0xFFFF);
         bound[stage] = textureBound[stage] ? 1 : 0;
         colorOp[stage] = static_cast<GLint>(state.Stage(stage, D3DTSS_COLOROP));
         colorArg1[stage] = static_cast<GLint>(state.Stage(stage, D3DTSS_COLORARG1));

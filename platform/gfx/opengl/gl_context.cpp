@@ -39,8 +39,8 @@ std::shared_ptr<GlContext> GlContext::Create(SDL_Window* window, bool shareWithC
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
     if (context == nullptr) {
         if (error != nullptr) {
-            *error = std::string("an OpenGL 3.3 core context could not be created: ") +
-                     SDL_GetError();
+            *error =
+                std::string("an OpenGL 3.3 core context could not be created: ") + SDL_GetError();
         }
         return nullptr;
     }
@@ -64,7 +64,9 @@ std::shared_ptr<GlContext> GlContext::Create(SDL_Window* window, bool shareWithC
 
 GlContext::GlContext(SDL_Window* window, void* context) : window_(window), context_(context) {}
 
-GlContext::~GlContext() { SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_)); }
+GlContext::~GlContext() {
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+}
 
 void GlContext::MakeCurrent() {
     if (SDL_GL_GetCurrentContext() != context_) {

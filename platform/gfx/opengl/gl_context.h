@@ -18,11 +18,11 @@ struct SDL_Window;
 
 // What the backend may use of the OpenGL implementation.
 struct GlCapabilities {
-    int version = 0;            // major × 10 + minor, e.g. 45
-    bool clipControl = false;   // glClipControl is used for the 0..1 depth range
-    bool anisotropy = false;    // anisotropic filtering exists
+    int version = 0;           // major × 10 + minor, e.g. 45
+    bool clipControl = false;  // glClipControl is used for the 0..1 depth range
+    bool anisotropy = false;   // anisotropic filtering exists
     float maxAnisotropy = 1.0f;
-    int maxTextureSize = 0;     // pixels
+    int maxTextureSize = 0;  // pixels
 };
 
 // Choices of the backend, for tests that prove both code paths.

@@ -4,8 +4,8 @@ namespace {
 
 constexpr DWORD kFallbackAnisotropy = 16;
 constexpr DWORD kFallbackTextureSize = 8192;
-constexpr DWORD kAllComparisons = 0xFF;         // D3DPCMPCAPS_NEVER to _ALWAYS
-constexpr DWORD kTextureOpSelectArg2 = 0x4;     // D3DTEXOPCAPS_SELECTARG2
+constexpr DWORD kAllComparisons = 0xFF;      // D3DPCMPCAPS_NEVER to _ALWAYS
+constexpr DWORD kTextureOpSelectArg2 = 0x4;  // D3DTEXOPCAPS_SELECTARG2
 
 }  // namespace
 
@@ -37,8 +37,8 @@ D3DCAPS9 MakeOpenGLCaps(UINT adapter, const GlCapabilities& gl) {
     } else {
         caps.MaxAnisotropy = 1;
     }
-    caps.MaxTextureWidth = gl.maxTextureSize > 0 ? static_cast<DWORD>(gl.maxTextureSize)
-                                                 : kFallbackTextureSize;
+    caps.MaxTextureWidth =
+        gl.maxTextureSize > 0 ? static_cast<DWORD>(gl.maxTextureSize) : kFallbackTextureSize;
     caps.MaxTextureHeight = caps.MaxTextureWidth;
     caps.MaxSimultaneousTextures = 2;
     caps.MaxPrimitiveCount = 0xFFFFF;

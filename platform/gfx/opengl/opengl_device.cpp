@@ -66,8 +66,7 @@ HRESULT OpenGLDevice::Create(Window* window, D3DPRESENT_PARAMETERS* parameters,
     return D3D_OK;
 }
 
-OpenGLDevice::OpenGLDevice(Window* window, std::shared_ptr<GlContext> context,
-                           const D3DCAPS9& caps)
+OpenGLDevice::OpenGLDevice(Window* window, std::shared_ptr<GlContext> context, const D3DCAPS9& caps)
     : window_(window), context_(std::move(context)), caps_(caps) {
     context_->MakeCurrent();
     backBuffer_ = std::make_unique<BackBuffer>(context_);
@@ -106,8 +105,8 @@ HRESULT OpenGLDevice::Configure(D3DPRESENT_PARAMETERS* parameters) {
     SDL_GL_SetSwapInterval(SwapIntervalFor(parameters->PresentationInterval));
     ReleaseBindings();
     state_ = DeviceState::Defaults(depthFormat != D3DFMT_UNKNOWN, size.width, size.height);
-    backBufferFormat_ = parameters->BackBufferFormat == D3DFMT_A8R8G8B8 ? D3DFMT_A8R8G8B8
-                                                                         : D3DFMT_X8R8G8B8;
+    backBufferFormat_ =
+        parameters->BackBufferFormat == D3DFMT_A8R8G8B8 ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
     inScene_ = false;
     presented_ = false;
     ClearToOpaqueBlack();
@@ -138,7 +137,9 @@ void OpenGLDevice::ClearToOpaqueBlack() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
-HRESULT OpenGLDevice::TestCooperativeLevel() { return D3D_OK; }
+HRESULT OpenGLDevice::TestCooperativeLevel() {
+    return D3D_OK;
+}
 
 HRESULT OpenGLDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
     if (parameters == nullptr) {
@@ -363,9 +364,8 @@ HRESULT OpenGLDevice::SetViewport(const D3DVIEWPORT9* viewport) {
     if (viewport == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    const bool inside =
-        std::uint64_t{viewport->X} + viewport->Width <= backBuffer_->Width() &&
-        std::uint64_t{viewport->Y} + viewport->Height <= backBuffer_->Height();
+    const bool inside = std::uint64_t{viewport->X} + viewport->Width <= backBuffer_->Width() &&
+                        std::uint64_t{viewport->Y} + viewport->Height <= backBuffer_->Height();
     const bool depthValid =
         viewport->MinZ >= 0.0f && viewport->MinZ <= viewport->MaxZ && viewport->MaxZ <= 1.0f;
     if (!inside || !depthValid) {

@@ -77,9 +77,8 @@ public:
     HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                             UINT stride) override;
     HRESULT SetIndices(IDirect3DIndexBuffer9* buffer) override;
-    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex,
-                                 UINT minIndex, UINT vertexCount, UINT startIndex,
-                                 UINT primitiveCount) override;
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex, UINT minIndex,
+                                 UINT vertexCount, UINT startIndex, UINT primitiveCount) override;
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
     HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,
                                IDirect3DVertexBuffer9** buffer, void* sharedHandle) override;
@@ -96,7 +95,7 @@ private:
     // The OpenGL objects the device owns besides the back buffer.
     struct GlObjects {
         std::uint32_t vertexArray = 0;
-        std::array<std::uint32_t, 2> samplers{};  // stages 0 and 1
+        std::array<std::uint32_t, 2> samplers{};                        // stages 0 and 1
         std::map<int, std::unique_ptr<FixedFunctionProgram>> programs;  // by variant key
     };
     // What is bound; each non-null pointer holds one reference.

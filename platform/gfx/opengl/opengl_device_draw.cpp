@@ -67,8 +67,7 @@ HRESULT OpenGLDevice::SetIndices(IDirect3DIndexBuffer9* buffer) {
 
 // ---- Drawing ----
 
-HRESULT OpenGLDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
-                                    UINT primitiveCount) {
+HRESULT OpenGLDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
     VertexLayout layout;
     if (const HRESULT ready = PrepareDraw(type, layout); ready != D3D_OK) {
         return ready;
@@ -91,8 +90,8 @@ HRESULT OpenGLDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
 }
 
 HRESULT OpenGLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex,
-                                           UINT /*minIndex*/, UINT /*vertexCount*/,
-                                           UINT startIndex, UINT primitiveCount) {
+                                           UINT /*minIndex*/, UINT /*vertexCount*/, UINT startIndex,
+                                           UINT primitiveCount) {
     // minIndex and vertexCount are hints of the classic interface; the
     // indices themselves are checked against the buffers instead.
     VertexLayout layout;
@@ -202,10 +201,10 @@ void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) const {
         glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD,
                             static_cast<float>(sampled(D3DSAMP_MAXMIPLEVEL)));
         if (context_->Capabilities().anisotropy) {
-            glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT,
-                                AnisotropyFor(sampled(D3DSAMP_MINFILTER),
-                                              sampled(D3DSAMP_MAGFILTER),
-                                              sampled(D3DSAMP_MAXANISOTROPY), limit));
+            glSamplerParameterf(
+                sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT,
+                AnisotropyFor(sampled(D3DSAMP_MINFILTER), sampled(D3DSAMP_MAGFILTER),
+                              sampled(D3DSAMP_MAXANISOTROPY), limit));
         }
     }
 }
@@ -256,9 +255,8 @@ const FixedFunctionProgram* OpenGLDevice::ProgramFor(const VertexLayout& layout)
 
 // ---- Resources ----
 
-HRESULT OpenGLDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat,
-                                         D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
-                                         void* sharedHandle) {
+HRESULT OpenGLDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,
+                                         IDirect3DVertexBuffer9** buffer, void* sharedHandle) {
     if (buffer == nullptr || sharedHandle != nullptr || length == 0 || pool == D3DPOOL_SCRATCH) {
         return D3DERR_INVALIDCALL;
     }

@@ -38,8 +38,8 @@ bool HasOneVertexProcessingFlag(DWORD flags) {
     const bool one = processing == D3DCREATE_SOFTWARE_VERTEXPROCESSING ||
                      processing == D3DCREATE_HARDWARE_VERTEXPROCESSING ||
                      processing == D3DCREATE_MIXED_VERTEXPROCESSING;
-    const bool pureValid = (flags & D3DCREATE_PUREDEVICE) == 0 ||
-                           processing == D3DCREATE_HARDWARE_VERTEXPROCESSING;
+    const bool pureValid =
+        (flags & D3DCREATE_PUREDEVICE) == 0 || processing == D3DCREATE_HARDWARE_VERTEXPROCESSING;
     return one && pureValid;
 }
 
@@ -90,7 +90,9 @@ OpenGLDirect3D* OpenGLDirect3D::Create(UINT sdkVersion, const OpenGLOptions& opt
 
 OpenGLDirect3D::OpenGLDirect3D(const OpenGLOptions& options) : options_(options) {}
 
-OpenGLDirect3D::~OpenGLDirect3D() { ShutdownSdlVideo(); }
+OpenGLDirect3D::~OpenGLDirect3D() {
+    ShutdownSdlVideo();
+}
 
 void OpenGLDirect3D::ReadDisplays() {
     const bool supplement = IsDisplaylessDriver();
@@ -137,7 +139,9 @@ const GlCapabilities& OpenGLDirect3D::Probe() {
     return *probed_;
 }
 
-UINT OpenGLDirect3D::GetAdapterCount() { return static_cast<UINT>(adapters_.size()); }
+UINT OpenGLDirect3D::GetAdapterCount() {
+    return static_cast<UINT>(adapters_.size());
+}
 
 HRESULT OpenGLDirect3D::GetAdapterIdentifier(UINT adapter, DWORD /*flags*/,
                                              D3DADAPTER_IDENTIFIER9* identifier) {
@@ -282,6 +286,7 @@ HRESULT OpenGLDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWi
 }
 
 void InstallOpenGLDirect3D(const OpenGLOptions& options) {
-    SetDirect3DFactory(
-        [options](UINT sdkVersion) -> IDirect3D9* { return OpenGLDirect3D::Create(sdkVersion, options); });
+    SetDirect3DFactory([options](UINT sdkVersion) -> IDirect3D9* {
+        return OpenGLDirect3D::Create(sdkVersion, options);
+    });
 }

@@ -65,10 +65,11 @@ OpenGLTexture::~OpenGLTexture() {
     glDeleteTextures(1, &name);
 }
 
-DWORD OpenGLTexture::GetLevelCount() { return static_cast<DWORD>(levels_.size()); }
+DWORD OpenGLTexture::GetLevelCount() {
+    return static_cast<DWORD>(levels_.size());
+}
 
-HRESULT OpenGLTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
-                                DWORD flags) {
+HRESULT OpenGLTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
     if (locked == nullptr || level >= levels_.size() || levels_[level].locked) {
         return D3DERR_INVALIDCALL;
     }

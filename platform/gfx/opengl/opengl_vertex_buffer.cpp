@@ -10,7 +10,9 @@ HRESULT OpenGLVertexBuffer::Lock(UINT offset, UINT size, void** data, DWORD flag
     return storage_.Lock(offset, size, data, flags);
 }
 
-HRESULT OpenGLVertexBuffer::Unlock() { return storage_.Unlock(); }
+HRESULT OpenGLVertexBuffer::Unlock() {
+    return storage_.Unlock();
+}
 
 HRESULT OpenGLVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* description) {
     if (description == nullptr) {

@@ -9,7 +9,7 @@ UINT PositionSize(DWORD positionType) {
     switch (positionType) {
         case 0x002:  // XYZ
             return 12;
-        case 0x004:  // XYZRHW
+        case 0x004:   // XYZRHW
         case 0x4002:  // XYZW
             return 16;
         case 0x006:  // XYZB1 to XYZB5

@@ -12,8 +12,8 @@ struct VertexLayout {
     static constexpr int kMaxTexCoordSets = 8;
     static constexpr int kAbsent = -1;
 
-    bool valid = false;  // false: a position type this backend does not draw (only XYZ)
-    UINT size = 0;       // bytes of one vertex
+    bool valid = false;           // false: a position type this backend does not draw (only XYZ)
+    UINT size = 0;                // bytes of one vertex
     int normalOffset = kAbsent;   // bytes from the vertex start, or kAbsent
     int diffuseOffset = kAbsent;  // a D3DCOLOR, bytes B, G, R, A
     int texCoordSets = 0;
