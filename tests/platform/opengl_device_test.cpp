@@ -168,8 +168,7 @@ protected:
     // A white wall across the view at view-space depth z.
     void DrawWallAt(float z) {
         const float half = z;  // wider than the view at any depth
-        ASSERT_EQ(Draw(Quad(-half, -half, half, half, z, kWhiteColor), kColorVertexFormat),
-                  D3D_OK);
+        ASSERT_EQ(Draw(Quad(-half, -half, half, half, z, kWhiteColor), kColorVertexFormat), D3D_OK);
     }
 
     // White blended toward the fog colour (0, 0x40, 0x80) by exp(-0.001 z).
@@ -225,9 +224,10 @@ protected:
     // A full-screen quad with texture coordinates (0, 0) top-left to
     // (uMax, vMax) bottom-right.
     HRESULT DrawTexturedScreen(float uMax, float vMax, D3DCOLOR color = kWhiteColor) {
-        const std::vector<TexturedVertex> quad = {
-            {-1, 1, 0.5f, color, 0, 0},    {1, 1, 0.5f, color, uMax, 0},
-            {-1, -1, 0.5f, color, 0, vMax}, {1, -1, 0.5f, color, uMax, vMax}};
+        const std::vector<TexturedVertex> quad = {{-1, 1, 0.5f, color, 0, 0},
+                                                  {1, 1, 0.5f, color, uMax, 0},
+                                                  {-1, -1, 0.5f, color, 0, vMax},
+                                                  {1, -1, 0.5f, color, uMax, vMax}};
         return Draw(quad, kTexturedVertexFormat, D3DPT_TRIANGLESTRIP);
     }
 
@@ -386,9 +386,8 @@ protected:
     void SetUp() override {
         OpenGLDeviceTest::SetUp();
         const std::vector<ColorVertex> vertices = {
-            {-1, 1, 0.5f, kRedColor},   {0, 1, 0.5f, kRedColor},
-            {-1, -1, 0.5f, kRedColor},  {0, -1, 0.5f, kRedColor},
-            {0, 1, 0.5f, kGreenColor},  {1, 1, 0.5f, kGreenColor},
+            {-1, 1, 0.5f, kRedColor},   {0, 1, 0.5f, kRedColor},   {-1, -1, 0.5f, kRedColor},
+            {0, -1, 0.5f, kRedColor},   {0, 1, 0.5f, kGreenColor}, {1, 1, 0.5f, kGreenColor},
             {0, -1, 0.5f, kGreenColor}, {1, -1, 0.5f, kGreenColor}};
         ASSERT_EQ(device_->CreateVertexBuffer(sizeof(ColorVertex) * 8, 0, kColorVertexFormat,
                                               D3DPOOL_MANAGED, &vertices_, nullptr),
@@ -517,18 +516,18 @@ TEST_F(OpenGLDeviceTest, ScenesDoNotNest) {
 
 TEST_F(OpenGLDeviceTest, ResourceCreationRefusesWhatItCannotMake) {
     IDirect3DTexture9* texture = nullptr;
-    EXPECT_EQ(device_->CreateTexture(0, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                     nullptr),
-              D3DERR_INVALIDCALL);
+    EXPECT_EQ(
+        device_->CreateTexture(0, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_INVALIDCALL);
     EXPECT_EQ(device_->CreateTexture(4, 4, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &texture, nullptr),
               D3DERR_INVALIDCALL);
-    EXPECT_EQ(device_->CreateTexture(4, 4, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                     nullptr),
-              D3DERR_INVALIDCALL);  // 4 × 4 has 3 levels
+    EXPECT_EQ(
+        device_->CreateTexture(4, 4, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3DERR_INVALIDCALL);  // 4 × 4 has 3 levels
     IDirect3DVertexBuffer9* buffer = nullptr;
-    EXPECT_EQ(device_->CreateVertexBuffer(8, 0, kColorVertexFormat, D3DPOOL_MANAGED, &buffer,
-                                          nullptr),
-              D3DERR_INVALIDCALL);  // smaller than one vertex
+    EXPECT_EQ(
+        device_->CreateVertexBuffer(8, 0, kColorVertexFormat, D3DPOOL_MANAGED, &buffer, nullptr),
+        D3DERR_INVALIDCALL);  // smaller than one vertex
     IDirect3DIndexBuffer9* indices = nullptr;
     EXPECT_EQ(device_->CreateIndexBuffer(0, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices, nullptr),
               D3DERR_INVALIDCALL);
@@ -539,9 +538,9 @@ TEST_F(OpenGLDeviceTest, ResourceCreationRefusesWhatItCannotMake) {
 
 TEST_F(OpenGLDeviceTest, TextureLevelsHalveDownToOnePixel) {
     IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(device_->CreateTexture(8, 2, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                     nullptr),
-              D3D_OK);
+    ASSERT_EQ(
+        device_->CreateTexture(8, 2, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+        D3D_OK);
     EXPECT_EQ(texture->GetLevelCount(), 4u);
     D3DSURFACE_DESC description;
     ASSERT_EQ(texture->GetLevelDesc(3, &description), D3D_OK);

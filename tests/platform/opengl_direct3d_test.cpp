@@ -98,9 +98,9 @@ TEST_F(OpenGLDirect3DTest, HalCapsHaveEveryBitTheProgramRequires) {
     EXPECT_TRUE(caps.TextureOpCaps & D3DTEXOPCAPS_SELECTARG1);
     EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
     EXPECT_FALSE(caps.DevCaps & D3DDEVCAPS_PUREDEVICE);
-    for (DWORD bit : {D3DPTFILTERCAPS_MINFPOINT, D3DPTFILTERCAPS_MINFLINEAR,
-                      D3DPTFILTERCAPS_MAGFPOINT, D3DPTFILTERCAPS_MAGFLINEAR,
-                      D3DPTFILTERCAPS_MIPFPOINT, D3DPTFILTERCAPS_MIPFLINEAR}) {
+    for (DWORD bit :
+         {D3DPTFILTERCAPS_MINFPOINT, D3DPTFILTERCAPS_MINFLINEAR, D3DPTFILTERCAPS_MAGFPOINT,
+          D3DPTFILTERCAPS_MAGFLINEAR, D3DPTFILTERCAPS_MIPFPOINT, D3DPTFILTERCAPS_MIPFLINEAR}) {
         EXPECT_TRUE(caps.TextureFilterCaps & bit) << std::hex << bit;
     }
     EXPECT_GE(caps.MaxAnisotropy, 1u);
@@ -111,8 +111,8 @@ TEST_F(OpenGLDirect3DTest, HalCapsHaveEveryBitTheProgramRequires) {
 
 TEST_F(OpenGLDirect3DTest, FormatChecksMatchWhatTheDeviceCanMake) {
     const auto texture = [this](D3DFORMAT format) {
-        return direct3D_->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0,
-                                            D3DRTYPE_TEXTURE, format);
+        return direct3D_->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE,
+                                            format);
     };
     EXPECT_EQ(texture(D3DFMT_X8R8G8B8), D3D_OK);
     EXPECT_EQ(texture(D3DFMT_A8R8G8B8), D3D_OK);
@@ -128,8 +128,8 @@ TEST_F(OpenGLDirect3DTest, FormatChecksMatchWhatTheDeviceCanMake) {
     EXPECT_EQ(depth(D3DFMT_D24X8), D3D_OK);
     EXPECT_EQ(depth(D3DFMT_D16), D3D_OK);
     EXPECT_EQ(depth(D3DFMT_D32), D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(direct3D_->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
-                                                D3DFMT_X8R8G8B8, D3DFMT_D24S8),
+    EXPECT_EQ(direct3D_->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8,
+                                                D3DFMT_D24S8),
               D3D_OK);
 
     EXPECT_EQ(direct3D_->CheckDeviceType(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8, 1),
@@ -164,11 +164,10 @@ TEST_F(OpenGLCreationTest, SettingsThatNoSelectionWroteFailCleanly) {
     EXPECT_TRUE(FAILED(direct3D_->CreateDevice(0, static_cast<D3DDEVTYPE>(0), window_,
                                                D3DCREATE_MULTITHREADED, &zero, &device_)));
     EXPECT_EQ(device_, nullptr);
-    EXPECT_TRUE(FAILED(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_,
-                                               D3DCREATE_MULTITHREADED, &zero, &device_)));
-    EXPECT_TRUE(FAILED(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_,
-                                               D3DCREATE_HARDWARE_VERTEXPROCESSING, &zero,
-                                               &device_)));
+    EXPECT_TRUE(FAILED(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_, D3DCREATE_MULTITHREADED,
+                                               &zero, &device_)));
+    EXPECT_TRUE(FAILED(direct3D_->CreateDevice(
+        0, D3DDEVTYPE_HAL, window_, D3DCREATE_HARDWARE_VERTEXPROCESSING, &zero, &device_)));
     EXPECT_EQ(device_, nullptr);
 }
 
@@ -187,10 +186,10 @@ TEST_F(OpenGLCreationTest, ParametersTheDeviceCannotHonourAreRefused) {
               D3DERR_INVALIDCALL);
     EXPECT_EQ(direct3D_->CreateDevice(0, D3DDEVTYPE_REF, window_, flags, &parameters, &device_),
               D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_,
-                                      D3DCREATE_HARDWARE_VERTEXPROCESSING |
-                                          D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                      &parameters, &device_),
+    EXPECT_EQ(direct3D_->CreateDevice(
+                  0, D3DDEVTYPE_HAL, window_,
+                  D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                  &parameters, &device_),
               D3DERR_INVALIDCALL);
     EXPECT_EQ(device_, nullptr);
 }
@@ -202,8 +201,7 @@ TEST_F(OpenGLCreationTest, FullScreenSettingsGiveABackBufferOfTheModesSize) {
     parameters.BackBufferHeight = 480;
     parameters.FullScreen_RefreshRateInHz = 60;
     ASSERT_EQ(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_,
-                                      D3DCREATE_HARDWARE_VERTEXPROCESSING |
-                                          D3DCREATE_MULTITHREADED,
+                                      D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MULTITHREADED,
                                       &parameters, &device_),
               D3D_OK);
     std::vector<std::uint8_t> rgba;

@@ -56,8 +56,8 @@ TEST_F(OpenGLPaneTest, OwnerSeesThePresentedImageInItsOwnContext) {
     PaneWindow pane(window_);
     D3DPRESENT_PARAMETERS parameters = WindowedParameters();
     ASSERT_EQ(SDL_GL_MakeCurrent(native_, ownerContext_), 0);
-    ASSERT_EQ(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, &pane,
-                                      D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device_),
+    ASSERT_EQ(direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, &pane, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                                      &parameters, &device_),
               D3D_OK);
     EXPECT_EQ(parameters.BackBufferWidth, 32u);  // the pane's client size
     EXPECT_EQ(parameters.BackBufferHeight, 16u);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <SDL.h>
+
 #include "platform/gfx/opengl/opengl_direct3d.h"
 #include "platform/window/sdl_window_system.h"
 #include "platform/window/window.h"
@@ -16,6 +18,9 @@ void PrepareOffscreenOpenGL() {
             ADD_FAILURE() << error;
             return false;
         }
+        // Held to the end of the process, so that the driver stays loaded
+        // (see mesa_leak_suppressions.cpp).
+        SDL_GL_LoadLibrary(nullptr);
         InstallOpenGLDirect3D();
         return true;
     }();
