@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/hierarchy_allocator.h"
@@ -34,6 +35,17 @@ std::vector<D3DXFRAME*> AllFrames(D3DXFRAME* root) {
         }
     }
     return frames;
+}
+
+// Every named frame under frame (siblings included) by name, the first in
+// D3DXFrameFind's order (a frame, its children, then its siblings) winning.
+void IndexFrames(D3DXFRAME* frame, std::unordered_map<std::string, ModelFrame*>& index) {
+    for (; frame != nullptr; frame = frame->pFrameSibling) {
+        if (frame->Name != nullptr) {
+            index.emplace(frame->Name, static_cast<ModelFrame*>(frame));
+        }
+        IndexFrames(frame->pFrameFirstChild, index);
+    }
 }
 }  // namespace
 
@@ -88,6 +100,9 @@ HRESULT CHierarchyModel::Load(IDirect3DDevice9* device, const char* fileName) {
 }
 
 HRESULT CHierarchyModel::LinkBones(const char* fileName) {
+    // What D3DXFrameFind from the root would find, looked up once per name.
+    std::unordered_map<std::string, ModelFrame*> frames;
+    IndexFrames(rootFrame, frames);
     for (D3DXFRAME* frame : AllFrames(rootFrame)) {
         for (D3DXMESHCONTAINER* c = frame->pMeshContainer; c != nullptr;
              c = c->pNextMeshContainer) {
@@ -104,15 +119,15 @@ HRESULT CHierarchyModel::LinkBones(const char* fileName) {
             }
             for (DWORD bone = 0; bone < boneCount; ++bone) {
                 const char* name = container.pSkinInfo->GetBoneName(bone);
-                auto* target = static_cast<ModelFrame*>(D3DXFrameFind(rootFrame, name));
-                if (target == nullptr) {
+                const auto found = name != nullptr ? frames.find(name) : frames.end();
+                if (found == frames.end()) {
                     Report(fileName, std::string("bone \"") + (name != nullptr ? name : "") +
                                          "\" of mesh \"" +
                                          (container.Name != nullptr ? container.Name : "") +
                                          "\" names no frame");
                     return E_FAIL;
                 }
-                container.boneLinks[bone] = &target->CombinedTransformationMatrix;
+                container.boneLinks[bone] = &found->second->CombinedTransformationMatrix;
             }
         }
     }

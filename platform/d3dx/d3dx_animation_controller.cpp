@@ -13,6 +13,9 @@ HRESULT D3DXCreateAnimationController(std::unique_ptr<D3DXKeyframedAnimationSet>
     }
     auto* created = new ID3DXAnimationController();
     created->outputs_.assign(set->Tracks().size(), nullptr);
+    for (std::size_t i = 0; i < set->Tracks().size(); ++i) {
+        created->tracksByName_.emplace(set->Tracks()[i].frameName, i);
+    }
     created->set_ = std::move(set);
     *controller = created;
     return D3D_OK;
@@ -22,15 +25,11 @@ HRESULT ID3DXAnimationController::RegisterAnimationOutput(const char* name, D3DX
     if (name == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    HRESULT result = D3DERR_NOTFOUND;
-    const std::vector<D3DXAnimationTrack>& tracks = set_->Tracks();
-    for (std::size_t i = 0; i < tracks.size(); ++i) {
-        if (tracks[i].frameName == name) {
-            outputs_[i] = matrix;
-            result = D3D_OK;
-        }
+    const auto [first, last] = tracksByName_.equal_range(name);
+    for (auto it = first; it != last; ++it) {
+        outputs_[it->second] = matrix;
     }
-    return result;
+    return first != last ? D3D_OK : D3DERR_NOTFOUND;
 }
 
 HRESULT ID3DXAnimationController::AdvanceTime(double elapsed, void* callbackHandler) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/d3dx/d3dx_animation_set.h"
@@ -36,7 +37,8 @@ private:
 
     std::unique_ptr<D3DXKeyframedAnimationSet> set_;
     std::vector<D3DXMATRIX*> outputs_;  // one per track of set_, null when unregistered
-    double time_ = 0.0;                 // seconds
+    std::unordered_multimap<std::string, std::size_t> tracksByName_;
+    double time_ = 0.0;  // seconds
 };
 
 // A controller playing set from time 0, with no outputs registered.

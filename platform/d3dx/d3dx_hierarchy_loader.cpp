@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -223,6 +224,17 @@ std::unique_ptr<D3DXKeyframedAnimationSet> BuildAnimationSet(const aiAnimation& 
     return set;
 }
 
+// Every named frame under frame (siblings included), the first in
+// D3DXFrameFind's order (a frame, its children, then its siblings) winning.
+void IndexFrames(D3DXFRAME* frame, std::unordered_map<std::string, D3DXFRAME*>& index) {
+    for (; frame != nullptr; frame = frame->pFrameSibling) {
+        if (frame->Name != nullptr) {
+            index.emplace(frame->Name, frame);
+        }
+        IndexFrames(frame->pFrameFirstChild, index);
+    }
+}
+
 // A controller for the first animation set, its tracks writing the frames of
 // the same name; null when the file has none.
 HRESULT BuildController(const aiScene& scene, D3DXFRAME* root,
@@ -236,10 +248,15 @@ HRESULT BuildController(const aiScene& scene, D3DXFRAME* root,
     if (FAILED(result)) {
         return result;
     }
+    // The frames by name, the first in D3DXFrameFind's order winning.
+    std::unordered_map<std::string, D3DXFRAME*> frames;
+    IndexFrames(root, frames);
     for (const D3DXAnimationTrack& track : (*controller)->GetAnimationSet().Tracks()) {
-        if (D3DXFRAME* frame = D3DXFrameFind(root, track.frameName.c_str())) {
+        const auto found = frames.find(track.frameName);
+        if (found != frames.end()) {
             (*controller)
-                ->RegisterAnimationOutput(track.frameName.c_str(), &frame->TransformationMatrix);
+                ->RegisterAnimationOutput(track.frameName.c_str(),
+                                          &found->second->TransformationMatrix);
         }
     }
     return D3D_OK;

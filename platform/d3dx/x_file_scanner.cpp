@@ -41,6 +41,8 @@ constexpr int kMaxSets = 8;  // texture-coordinate and colour sets the importer 
 // for hours; beyond these many steps the file is refused.
 constexpr std::uint64_t kWorkLimit = 500'000'000;
 constexpr std::uint64_t kReferenceWorkLimit = 1'000'000;
+// The importer searches the whole hierarchy by name for each animation.
+constexpr std::uint64_t kFrameSearchLimit = 50'000'000;
 
 class Scanner {
 public:
@@ -83,6 +85,8 @@ private:
     std::vector<std::size_t> globalMeshes_;
     std::uint64_t materialCount_ = 0;   // Material objects anywhere in the file
     std::uint64_t referenceCount_ = 0;  // materials named by reference in lists
+    std::uint64_t frameCount_ = 0;
+    std::uint64_t animationCount_ = 0;
 };
 
 // ---- Objects of the file ----
@@ -171,6 +175,7 @@ bool Scanner::ParseFrame(ScanNode* parent, int depth) {
     if (depth > kMaxFrameDepth) {
         return tokens_.Fail("frames nested too deeply");
     }
+    ++frameCount_;
     auto created = std::make_unique<ScanNode>();
     ScanNode* node = created.get();
     if (!ParseHead(&node->name)) {
@@ -576,6 +581,7 @@ bool Scanner::ParseAnimationSet() {
 }
 
 bool Scanner::ParseAnimation() {
+    ++animationCount_;
     if (!ParseHead(nullptr)) {
         return false;
     }
@@ -710,6 +716,9 @@ bool Scanner::Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layo
     }
     if (referenceCount_ * materialCount_ > kReferenceWorkLimit) {
         return tokens_.Fail("too many material references");
+    }
+    if (animationCount_ * frameCount_ > kFrameSearchLimit) {
+        return tokens_.Fail("too many animations for the frames");
     }
     std::vector<std::size_t> order = globalMeshes_;
     if (root_ != nullptr) {

@@ -163,6 +163,17 @@ TEST(XFileScannerTest, WorkTheImporterWouldMultiplyIsBounded) {
     // Material references times materials, each a slow lookup: 1e6 at most.
     EXPECT_FALSE(scan(ManyMaterials(1001, 1000)));
     EXPECT_NE(error.find("material references"), std::string::npos) << error;
+    // Animations times frames, each a search of the hierarchy: 5e7 at most.
+    std::string animated = kHeader + "Frame Root {\n";
+    for (int f = 0; f < 8000; ++f) {
+        animated += "Frame f" + std::to_string(f) + " { }\n";
+    }
+    animated += "}\nAnimationSet {\n";
+    for (int a = 0; a < 7000; ++a) {
+        animated += "Animation { { f1 } }\n";
+    }
+    EXPECT_FALSE(scan(animated + "}\n"));
+    EXPECT_NE(error.find("too many animations"), std::string::npos) << error;
 }
 
 TEST(XFileScannerTest, ReadsNumbersAsTheImporterDoes) {
