@@ -1,8 +1,9 @@
 // The OpenGL adapter object: what enumeration and settings selection need
 // from it, the display-mode list, and device creation failures.
 
-#include <algorithm>
+#include <string>
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "opengl_test_support.h"
@@ -68,14 +69,21 @@ TEST_F(OpenGLDirect3DTest, ModesIncludeWhatTheDevicePolicyAccepts) {
     const UINT count = direct3D_->GetAdapterModeCount(0, D3DFMT_X8R8G8B8);
     ASSERT_GT(count, 0u);
     bool has640 = false;
+    bool hasAccepted = false;
     for (UINT index = 0; index < count; ++index) {
         D3DDISPLAYMODE mode;
         ASSERT_EQ(direct3D_->EnumAdapterModes(0, D3DFMT_X8R8G8B8, index, &mode), D3D_OK);
         EXPECT_GE(mode.RefreshRate, 60u);
         EXPECT_GT(mode.Width, 0u);
+        hasAccepted = hasAccepted || (mode.Width >= 640 && mode.Height >= 480);
         has640 = has640 || (mode.Width == 640 && mode.Height == 480 && mode.RefreshRate == 60);
     }
-    EXPECT_TRUE(has640);
+    EXPECT_TRUE(hasAccepted);
+    // The offscreen driver reports no usable mode of its own; the standard
+    // ones stand in. A real display reports what it has.
+    if (std::string(SDL_GetCurrentVideoDriver()) == "offscreen") {
+        EXPECT_TRUE(has640);
+    }
     D3DDISPLAYMODE mode;
     EXPECT_EQ(direct3D_->EnumAdapterModes(0, D3DFMT_X8R8G8B8, count, &mode), D3DERR_INVALIDCALL);
     EXPECT_EQ(direct3D_->GetAdapterModeCount(0, D3DFMT_R5G6B5), 0u);
