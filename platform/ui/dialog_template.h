@@ -7,6 +7,7 @@
 // them.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/d3d9_types.h"
@@ -24,6 +25,19 @@ enum class ControlKind {
 constexpr int IDC_STATIC = -1;  // id of controls nobody addresses
 
 struct DialogControl {
+    DialogControl() = default;
+    DialogControl(ControlKind kind, int id, std::string text, int x, int y, int cx, int cy,
+                  DWORD style = 0, UINT iconId = 0)
+        : kind(kind),
+          id(id),
+          text(std::move(text)),
+          x(x),
+          y(y),
+          cx(cx),
+          cy(cy),
+          style(style),
+          iconId(iconId) {}
+
     ControlKind kind = ControlKind::Static;
     int id = IDC_STATIC;
     std::string text;  // label, button text or initial edit text
@@ -36,6 +50,11 @@ struct DialogControl {
 };
 
 struct DialogTemplate {
+    DialogTemplate() = default;
+    DialogTemplate(UINT id, std::string caption, int cx, int cy,
+                   std::vector<DialogControl> controls = {})
+        : id(id), caption(std::move(caption)), cx(cx), cy(cy), controls(std::move(controls)) {}
+
     UINT id = 0;
     std::string caption;  // dialog title; a property page's tab text
     int cx = 0;           // size in dialog units

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "platform/ui/accelerator_table.h"
+#include "platform/ui/create_context.h"
 #include "platform/ui/menu_template.h"
 #include "platform/ui/wnd.h"
 

@@ -18,7 +18,7 @@
 #include "platform/ui/message_queue.h"
 #include "platform/ui/resource_table.h"
 #include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_host_mouse.h"
+#include "platform/ui/ui_host_input_feed.h"
 #include "platform/ui/ui_metrics.h"
 #include "platform/window/sdl_events.h"
 #include "platform/window/sdl_window.h"
@@ -121,7 +121,7 @@ UiHost* UiHost::Current() {
 }
 
 UiHost::UiHost(CFrameWnd& frame, SDL_Window* window, void* context)
-    : frame_(&frame), window_(window), glContext_(context), mouse_(std::make_unique<MouseFeed>()) {}
+    : frame_(&frame), window_(window), glContext_(context), input_(std::make_unique<InputFeed>()) {}
 
 UiHost* UiHost::Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* error) {
     HostState& state = State();

@@ -114,7 +114,7 @@ private:
         int framesShown = 0;
         bool messageBox = false;
     };
-    struct MouseFeed;
+    struct InputFeed;
 
     UiHost(CFrameWnd& frame, SDL_Window* window, void* context);
     bool StartInterface(std::string* error);
@@ -147,7 +147,7 @@ private:
     std::size_t dispatchedLastTurn_ = 0;
     bool idleWantedLastTurn_ = true;
     std::vector<Modal> modals_;
-    std::unique_ptr<MouseFeed> mouse_;
+    std::unique_ptr<InputFeed> input_;
     std::function<void(const TurnInfo&)> observer_;
     std::function<void(SDL_Window*)> renderedHook_;
 };

@@ -13,7 +13,7 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/frame_wnd.h"
 #include "platform/ui/message_queue.h"
-#include "platform/ui/ui_host_mouse.h"
+#include "platform/ui/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
 void UiHost::DrawFrame() {
@@ -32,7 +32,7 @@ void UiHost::DrawFrame() {
     }
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
-    mouse_->Apply(io, captured);
+    input_->Apply(io, captured);
     ImGui::NewFrame();
     DrawMainWindow();
     if (!modals_.empty()) {

@@ -12,7 +12,7 @@
 #include "platform/ui/frame_wnd.h"
 #include "platform/ui/message_queue.h"
 #include "platform/ui/sdl_virtual_keys.h"
-#include "platform/ui/ui_host_mouse.h"
+#include "platform/ui/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
 namespace {
@@ -53,7 +53,7 @@ void DeliverLeftButton(CWnd& target, const SDL_MouseButtonEvent& button) {
 
 }  // namespace
 
-void UiHost::MouseFeed::Feed(const SDL_Event& event) {
+void UiHost::InputFeed::Feed(const SDL_Event& event) {
     switch (event.type) {
         case SDL_MOUSEMOTION:
             position =
@@ -70,6 +70,12 @@ void UiHost::MouseFeed::Feed(const SDL_Event& event) {
             }
             break;
         }
+        case SDL_KEYDOWN:
+            if (event.key.keysym.scancode > SDL_SCANCODE_UNKNOWN &&
+                event.key.keysym.scancode < SDL_NUM_SCANCODES) {
+                pressedKeys.push_back(event.key.keysym.scancode);
+            }
+            break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
                 position = ImVec2(-FLT_MAX, -FLT_MAX);
@@ -80,12 +86,19 @@ void UiHost::MouseFeed::Feed(const SDL_Event& event) {
     }
 }
 
-void UiHost::MouseFeed::Apply(ImGuiIO& io, bool captured) {
+void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
     io.MousePos = captured ? ImVec2(-FLT_MAX, -FLT_MAX) : position;
     for (int i = 0; i < 3; ++i) {
         io.MouseDown[i] = !captured && (down[i] || pressed[i]);
         pressed[i] = false;
     }
+    // A key released before this frame still counts as held for it.
+    for (int scancode : pressedKeys) {
+        if (scancode < IM_ARRAYSIZE(io.KeysDown)) {
+            io.KeysDown[scancode] = true;
+        }
+    }
+    pressedKeys.clear();
 }
 
 void UiHost::HandleEvent(const SDL_Event& event) {
@@ -104,6 +117,7 @@ void UiHost::HandleEvent(const SDL_Event& event) {
                 if (HandleAccelerator(event)) {
                     return;  // the key was a command; the interface does not see it
                 }
+                input_->Feed(event);
                 break;
             case SDL_MOUSEMOTION:
             case SDL_MOUSEBUTTONDOWN:
@@ -112,7 +126,7 @@ void UiHost::HandleEvent(const SDL_Event& event) {
                 if (HandleCapturedMouse(event)) {
                     return;
                 }
-                mouse_->Feed(event);
+                input_->Feed(event);
                 HandlePaneButton(event);
                 break;
             default:
@@ -125,7 +139,7 @@ void UiHost::HandleEvent(const SDL_Event& event) {
 }
 
 void UiHost::HandleWindowEvent(const SDL_Event& event) {
-    mouse_->Feed(event);
+    input_->Feed(event);
     if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         const int width = event.window.data1;
         const int height = event.window.data2;

@@ -26,6 +26,7 @@ struct CPoint : POINT {
         x = px;
         y = py;
     }
+    bool operator==(const CPoint& other) const { return x == other.x && y == other.y; }
 };
 
 struct CSize {

@@ -1,0 +1,33 @@
+#pragma once
+
+// Shared pieces of the toolkit's tests: a clean toolkit state per test, a
+// recorder of message boxes, and dialog templates built in code.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/dialog_template.h"
+#include "platform/ui/ui_types.h"
+
+struct RecordedMessageBox {
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+};
+
+// Resets the process-wide toolkit state (resources, posted messages, quit
+// request, capture, display options) and records message boxes.
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::vector<RecordedMessageBox> messageBoxes;
+};
+
+// A page template of the behaviour pages' shape: "Behavior Gain:" trackbar
+// 1001 at 63, 7, 122, 24; edit boxes at the given ids one under another;
+// an "Apply" button 1002; 186 × 90 dialog units.
+DialogTemplate PageLikeTemplate(UINT id, const std::string& caption, const std::vector<int>& edits);
