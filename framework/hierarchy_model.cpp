@@ -149,6 +149,7 @@ void CHierarchyModel::Animate(IDirect3DDevice9*, float elapsed) {
         animationController->AdvanceTime(static_cast<double>(elapsed), nullptr);
     }
     UpdateFrameMatrices(rootFrame, D3DXMATRIX{});
+    ++pose;
 }
 
 // Siblings share parent; children take the frame's combined matrix. Loops
@@ -234,8 +235,14 @@ bool CHierarchyModel::SkinMeshContainer(ModelMeshContainer& container) {
 }
 
 void CHierarchyModel::DrawMeshContainer(IDirect3DDevice9* device, ModelMeshContainer& container) {
-    if (container.pSkinInfo == nullptr || !SkinMeshContainer(container)) {
+    if (container.pSkinInfo == nullptr) {
         return;
+    }
+    if (container.skinnedPose != pose) {
+        if (!SkinMeshContainer(container)) {
+            return;
+        }
+        container.skinnedPose = pose;
     }
     for (const D3DXATTRIBUTERANGE& range : container.attributeTable) {
         if (range.AttribId >= container.NumMaterials) {

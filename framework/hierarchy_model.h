@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // An animated, skinned model loaded from a DirectX .x file as a hierarchy of
 // frames. Only mesh containers with skin information are drawn: each Render
 // blends the source mesh's vertices with the bones' current matrices on the
@@ -40,7 +42,8 @@ public:
     // Destroys the frames and meshes and releases the animation controller;
     // the workspace stays. Returns 0.
     HRESULT Release() override;
-    // Draws every skinned mesh container (frame order: a frame's containers,
+    // Draws every skinned mesh container, skinning it first unless it already
+    // holds the current pose (frame order: a frame's containers,
     // then its siblings, then its children). Returns 0.
     HRESULT Render(IDirect3DDevice9* device, DWORD unused1, DWORD unused2) override;
     // min = -3.4028235e38 and max = 3.4028235e38 on every axis, then the
@@ -76,6 +79,9 @@ private:
     ID3DXAnimationController* animationController = nullptr;
     std::unique_ptr<D3DXMATRIX[], AlignedFree> boneMatrices;
     UINT boneMatrixCapacity = 0;
+    // Counts the poses the combined matrices have taken; a container whose
+    // skinnedPose equals it already holds this pose's vertices.
+    std::uint64_t pose = 1;
 };
 
 }  // namespace RenderLib

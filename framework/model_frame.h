@@ -5,6 +5,7 @@
 // destroyed only by CHierarchyAllocator; the base records' pointers point
 // into the storage members below, which own the data.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct ModelMeshContainer : D3DXMESHCONTAINER {
     // owned; set once the whole hierarchy is loaded).
     std::vector<const D3DXMATRIX*> boneLinks;
     std::vector<D3DXMATRIX> boneOffsets;  // per bone, copied from the skin
+    // The model's pose the working mesh was last skinned to; 0: never. Fish
+    // of a kind share one model and one pose, so a frame skins each model
+    // once however many fish draw it.
+    std::uint64_t skinnedPose = 0;
 
     std::string nameStorage;                    // behind Name
     std::vector<D3DXMATERIAL> materialStorage;  // behind pMaterials, NumMaterials long

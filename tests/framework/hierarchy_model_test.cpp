@@ -215,6 +215,24 @@ TEST_F(HierarchyModelTest, AnimateAdvancesTheAnimationAndCombinesTheFrames) {
     EXPECT_THAT(PositionAt(DrawnBytes(), 24, 1), Near(Vector3{5 + diagonal, diagonal, 0}));
 }
 
+TEST_F(HierarchyModelTest, EachPoseIsSkinnedOnceHoweverOftenItIsDrawn) {
+    ASSERT_EQ(Load("animated_bone.x"), S_OK);
+    model.Animate(holder.device, 0.25f);
+    holder.log->Clear();
+    for (int fish = 0; fish < 3; ++fish) {
+        model.Render(holder.device, 0, 0);
+    }
+    EXPECT_EQ(holder.log->Matching("VertexBuffer.Unlock(").size(), 2u);  // source and working mesh
+    EXPECT_EQ(holder.log->Matching("DrawIndexedPrimitive(").size(), 3u);
+
+    const std::vector<std::uint8_t> before = DrawnBytes();
+    model.Animate(holder.device, 0.25f);
+    holder.log->Clear();
+    model.Render(holder.device, 0, 0);
+    EXPECT_EQ(holder.log->Matching("VertexBuffer.Unlock(").size(), 2u);
+    EXPECT_NE(DrawnBytes(), before);  // the new pose was skinned
+}
+
 TEST_F(HierarchyModelTest, ReleaseDropsTheModelAndReloadingReplacesIt) {
     ASSERT_EQ(Load("animated_bone.x"), S_OK);
     ASSERT_EQ(Load("two_bone_bend.x"), S_OK);  // the first model goes
