@@ -172,38 +172,52 @@ BOOL CPropertySheet::SetActivePage(int index) {
 
 // ---- Drawing ----
 
-void CPropertySheet::DrawTabs(DrawOrigin client) {
+void CPropertySheet::DrawTab(DrawOrigin client, const CRect& rect, int index) {
+    const bool selected = index == active_;
+    CRect tab = rect;
+    if (!selected) {
+        tab.top += 2;  // the selected tab stands out above its row
+    }
+    const ImVec2 min =
+        ScreenPoint(client, static_cast<float>(tab.left), static_cast<float>(tab.top));
+    const ImVec2 max = ScreenPoint(client, static_cast<float>(tab.right),
+                                   static_cast<float>(tab.bottom + (selected ? 1 : 0)));
+    ImGui::SetCursorScreenPos(min);
+    ImGui::PushID(index);
+    if (ImGui::InvisibleButton(
+            "##tab", ImVec2(std::max(1.0f, max.x - min.x), std::max(1.0f, max.y - min.y))) &&
+        !selected) {
+        PostToTarget(this, [this, index] { SetActivePage(index); });
+    }
+    const bool hovered = ImGui::IsItemHovered();
+    ImGui::PopID();
     ImDrawList* drawList = ImGui::GetWindowDrawList();
+    const ImU32 fill = selected  ? ToolkitColors::kHighlight
+                       : hovered ? IM_COL32(216, 234, 249, 255)
+                                 : ToolkitColors::kFace;
+    drawList->AddRectFilled(min, max, fill);
+    // Left, top and right edges; the selected tab opens into its page.
+    const ImVec2 topLeft = min;
+    const ImVec2 topRight(max.x, min.y);
+    drawList->AddLine(ImVec2(min.x, max.y), topLeft, ToolkitColors::kShadow);
+    drawList->AddLine(topLeft, topRight, ToolkitColors::kShadow);
+    drawList->AddLine(topRight, ImVec2(max.x, max.y), ToolkitColors::kShadow);
+    const std::string title = pages_[static_cast<std::size_t>(index)]->GetTitle();
+    const ImVec2 textSize = ImGui::CalcTextSize(title.c_str());
+    drawList->AddText(ImVec2(min.x + (max.x - min.x - textSize.x) * 0.5f,
+                             min.y + (max.y - min.y - textSize.y) * 0.5f),
+                      ToolkitColors::kText, title.c_str());
+}
+
+void CPropertySheet::DrawTabs(DrawOrigin client) {
     const std::vector<CRect> tabs = GetTabRects();
     for (int index = 0; index < static_cast<int>(tabs.size()); ++index) {
-        CRect tab = tabs[static_cast<std::size_t>(index)];
-        const bool selected = index == active_;
-        if (!selected) {
-            tab.top += 2;  // the selected tab stands out above its row
+        if (index != active_) {
+            DrawTab(client, tabs[static_cast<std::size_t>(index)], index);
         }
-        const ImVec2 min =
-            ScreenPoint(client, static_cast<float>(tab.left), static_cast<float>(tab.top));
-        const ImVec2 max = ScreenPoint(client, static_cast<float>(tab.right),
-                                       static_cast<float>(tab.bottom + (selected ? 1 : 0)));
-        ImGui::SetCursorScreenPos(min);
-        ImGui::PushID(index);
-        if (ImGui::InvisibleButton(
-                "##tab", ImVec2(std::max(1.0f, max.x - min.x), std::max(1.0f, max.y - min.y))) &&
-            !selected) {
-            PostToTarget(this, [this, index] { SetActivePage(index); });
-        }
-        const bool hovered = ImGui::IsItemHovered();
-        ImGui::PopID();
-        const ImU32 fill = selected  ? ToolkitColors::kHighlight
-                           : hovered ? IM_COL32(216, 234, 249, 255)
-                                     : ToolkitColors::kFace;
-        drawList->AddRectFilled(min, max, fill);
-        drawList->AddRect(min, ImVec2(max.x + 1.0f, max.y), ToolkitColors::kShadow);
-        const std::string title = pages_[static_cast<std::size_t>(index)]->GetTitle();
-        const ImVec2 textSize = ImGui::CalcTextSize(title.c_str());
-        drawList->AddText(ImVec2(min.x + (max.x - min.x - textSize.x) * 0.5f,
-                                 min.y + (max.y - min.y - textSize.y) * 0.5f),
-                          ToolkitColors::kText, title.c_str());
+    }
+    if (active_ >= 0 && active_ < static_cast<int>(tabs.size())) {
+        DrawTab(client, tabs[static_cast<std::size_t>(active_)], active_);  // over its neighbours
     }
 }
 

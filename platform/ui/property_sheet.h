@@ -67,6 +67,7 @@ private:
     int TabStripHeight() const;
     bool ShowPage(int index);
     void DrawTabs(DrawOrigin client);
+    void DrawTab(DrawOrigin client, const CRect& rect, int index);
 
     std::string caption_;
     std::vector<CPropertyPage*> pages_;  // tab order; not owned

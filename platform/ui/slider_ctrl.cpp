@@ -164,7 +164,16 @@ void CSliderCtrl::Draw(DrawOrigin parentClient) {
     const ImU32 thumbColor = ImGui::IsItemActive()    ? ToolkitColors::kAccent
                              : ImGui::IsItemHovered() ? IM_COL32(23, 23, 23, 255)
                                                       : IM_COL32(0, 122, 217, 255);
-    drawList->AddRectFilled(ImVec2(thumbX - half, thumbTop),
-                            ImVec2(thumbX + half, thumbTop + thumbHeight), thumbColor);
+    // The thumb points at the ticks: up with TBS_TOP, down otherwise.
+    const float point = ticksAbove ? thumbTop : thumbTop + thumbHeight;
+    const float shoulder = ticksAbove ? thumbTop + half : thumbTop + thumbHeight - half;
+    const float base = ticksAbove ? thumbTop + thumbHeight : thumbTop;
+    ImVec2 outline[5] = {ImVec2(thumbX, point), ImVec2(thumbX + half, shoulder),
+                         ImVec2(thumbX + half, base), ImVec2(thumbX - half, base),
+                         ImVec2(thumbX - half, shoulder)};
+    if (!ticksAbove) {
+        std::reverse(outline, outline + 5);  // clockwise on screen either way
+    }
+    drawList->AddConvexPolyFilled(outline, 5, thumbColor);
     ImGui::PopID();
 }

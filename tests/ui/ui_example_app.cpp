@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "platform/gfx/d3d9.h"
 #include "platform/gfx/opengl/opengl_direct3d.h"
 #include "platform/gfx/opengl/window_capture.h"
@@ -34,6 +36,7 @@
 #include "platform/ui/splitter_wnd.h"
 #include "platform/ui/ui_host.h"
 #include "platform/ui/win_app.h"
+#include "platform/window/sdl_window_system.h"
 
 namespace {
 
@@ -42,6 +45,10 @@ constexpr UINT kAboutTemplate = 100;
 constexpr UINT kFormTemplate = 130;
 constexpr UINT kColourTemplate = 131;
 constexpr UINT kMotionTemplate = 132;
+constexpr UINT kSpareTemplate = 133;
+constexpr UINT kSparePages = 4;  // more tabs than one row holds
+const char* const kSpareTitles[kSparePages] = {"Lighting Page", "Camera Page", "Water Page",
+                                               "Sound and Music Page"};
 constexpr int kSliderId = 1001;
 constexpr int kApplyId = 1002;
 constexpr int kEditId = 1004;
@@ -89,6 +96,9 @@ void RegisterResources() {
     resources.AddDialog({kFormTemplate, "", 186, 191});
     resources.AddDialog(PageTemplate(kColourTemplate, "Colour Page", "Red:", "Green:"));
     resources.AddDialog(PageTemplate(kMotionTemplate, "Motion Page", "Spin:", "Speed:"));
+    for (UINT i = 0; i < kSparePages; ++i) {
+        resources.AddDialog(PageTemplate(kSpareTemplate + i, kSpareTitles[i], "Level:", "Amount:"));
+    }
     DialogTemplate about{kAboutTemplate, "About UI Example", 235, 55};
     about.controls = {
         {ControlKind::Icon, IDC_STATIC, "", 11, 17, 20, 20, 0, kMainResource},
@@ -161,6 +171,9 @@ public:
         }
         sheet_.AddPage(&colour_);
         sheet_.AddPage(&motion_);
+        for (CExamplePage& page : spare_) {
+            sheet_.AddPage(&page);
+        }
         sheet_.Create(this, WS_CHILD | WS_VISIBLE, 0);
         CRect client;
         GetClientRect(&client);
@@ -176,6 +189,11 @@ private:
     CPropertySheet sheet_{"Settings"};
     CExamplePage colour_{kColourTemplate, settings.red, green};
     CExamplePage motion_{kMotionTemplate, spin, settings.speed};
+    float spareValues_[2 * kSparePages] = {};
+    CExamplePage spare_[kSparePages] = {{kSpareTemplate, spareValues_[0], spareValues_[1]},
+                                        {kSpareTemplate + 1, spareValues_[2], spareValues_[3]},
+                                        {kSpareTemplate + 2, spareValues_[4], spareValues_[5]},
+                                        {kSpareTemplate + 3, spareValues_[6], spareValues_[7]}};
 };
 
 class CSceneView;
@@ -395,6 +413,11 @@ Options ParseOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
+    // SDL video and the OpenGL library stay loaded until the process ends, so
+    // that the leak checker can tell the driver's own allocations by name.
+    if (InitSdlVideo(nullptr)) {
+        SDL_GL_LoadLibrary(nullptr);
+    }
     if (options.about) {
         UiHostOptions host;
         host.unattendedModals = false;  // the box stays open for the screenshot

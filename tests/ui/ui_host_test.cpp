@@ -300,7 +300,7 @@ class UiHostTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        ASSERT_TRUE(KeepOffscreenOpenGlLoaded());
         SetMessageBoxPresenter(nullptr);  // the display's own modal box is under test
         UiHostOptions options;
         options.width = 1024;

@@ -1,9 +1,22 @@
 #include "ui_test_support.h"
 
+#include <cstdlib>
+
+#include <SDL.h>
+
 #include "platform/ui/message_queue.h"
 #include "platform/ui/resource_table.h"
 #include "platform/ui/ui_host.h"
+#include "platform/window/sdl_window_system.h"
 #include "platform/window/system.h"
+
+bool KeepOffscreenOpenGlLoaded() {
+    static const bool loaded = [] {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        return InitSdlVideo(nullptr) && SDL_GL_LoadLibrary(nullptr) == 0;
+    }();
+    return loaded;
+}
 
 void ToolkitTest::SetUp() {
     AfxResources().Clear();

@@ -27,6 +27,13 @@ protected:
     std::vector<RecordedMessageBox> messageBoxes;
 };
 
+// Starts SDL video on the offscreen driver (unless another was chosen) and
+// keeps it and the OpenGL library loaded to the end of the process, so that
+// the driver's own allocations carry its name for the leak checker's
+// suppressions (tests/platform/mesa_leak_suppressions.cpp). False when SDL
+// video cannot start.
+bool KeepOffscreenOpenGlLoaded();
+
 // A page template of the behaviour pages' shape: "Behavior Gain:" trackbar
 // 1001 at 63, 7, 122, 24; edit boxes at the given ids one under another;
 // an "Apply" button 1002; 186 × 90 dialog units.
