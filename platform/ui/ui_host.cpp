@@ -185,6 +185,10 @@ bool UiHost::StartInterface(std::string* error) {
         }
         return false;
     }
+    // The one OpenGL entry point the display calls itself, fetched through
+    // SDL so that no OpenGL header is needed here.
+    bindFramebuffer_ =
+        reinterpret_cast<void (*)(unsigned, unsigned)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
     SetUiMetrics(MeasureInterface());
     SetTextMeasurer(FontTextWidth);
     SDL_GL_SetSwapInterval(State().options.swapInterval);

@@ -136,6 +136,7 @@ private:
     CFrameWnd* frame_;    // not owned; null once the frame is gone
     SDL_Window* window_;  // owned; null when detached
     void* glContext_;     // SDL_GLContext, owned
+    void (*bindFramebuffer_)(unsigned target, unsigned framebuffer) = nullptr;  // glBindFramebuffer
     bool interfaceStarted_ = false;
     bool unattended_ = false;
     bool popupOpen_ = false;  // a menu or modal box was open in the last frame

@@ -16,6 +16,12 @@
 #include "platform/ui/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
+namespace {
+
+constexpr unsigned kGlFramebuffer = 0x8D40;  // GL_FRAMEBUFFER
+
+}  // namespace
+
 void UiHost::DrawFrame() {
     if (window_ == nullptr || !interfaceStarted_ || frame_ == nullptr) {
         return;
@@ -40,6 +46,12 @@ void UiHost::DrawFrame() {
     }
     popupOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopup);
     ImGui::Render();
+    // Whatever the scene's device did in between, the interface goes to the
+    // window itself; the backend sets the full-window viewport.
+    SDL_GL_MakeCurrent(window_, glContext_);
+    if (bindFramebuffer_ != nullptr) {
+        bindFramebuffer_(kGlFramebuffer, 0);
+    }
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     if (renderedHook_) {
         renderedHook_(window_);

@@ -21,8 +21,6 @@
 
 #include "platform/gfx/d3d9.h"
 #include "platform/gfx/opengl/opengl_direct3d.h"
-#include "platform/gfx/opengl/window_capture.h"
-#include "platform/image/png_writer.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/doc_template.h"
@@ -36,6 +34,7 @@
 #include "platform/ui/splitter_wnd.h"
 #include "platform/ui/ui_host.h"
 #include "platform/ui/win_app.h"
+#include "platform/ui/window_screenshot.h"
 #include "platform/window/sdl_window_system.h"
 
 namespace {
@@ -371,26 +370,19 @@ private:
             if (options_.about && turn.turn == 3) {
                 PostCommand(this, ID_APP_ABOUT);
             }
-        });
-        host->SetFrameRenderedHook([this](SDL_Window* window) {
-            if (options_.frames <= 0 || ++framesDrawn_ != options_.frames) {
-                return;
+            if (options_.screenshot.empty() && options_.frames > 0 &&
+                turn.turn > static_cast<std::uint64_t>(options_.frames)) {
+                PostQuitMessage(0);
             }
-            if (!options_.screenshot.empty()) {
-                std::vector<std::uint8_t> rgba;
-                int width = 0;
-                int height = 0;
-                screenshotFailed_ =
-                    !ReadWindowPixels(window, rgba, width, height) ||
-                    !WritePng(options_.screenshot, rgba, static_cast<std::uint32_t>(width),
-                              static_cast<std::uint32_t>(height));
-            }
-            PostQuitMessage(0);
         });
+        if (!options_.screenshot.empty() && options_.frames > 0) {
+            ScreenshotAfterFrames(
+                *host, options_.frames, options_.screenshot,
+                [this](bool written) { screenshotFailed_ = !written; }, true);
+        }
     }
 
     Options options_;
-    int framesDrawn_ = 0;
     bool screenshotFailed_ = false;
 };
 
