@@ -178,8 +178,9 @@ bool UiHost::StartInterface(std::string* error) {
     io.Fonts->AddFontDefault();
     io.Fonts->Build();
     interfaceStarted_ = true;
-    if (!ImGui_ImplSDL2_InitForOpenGL(window_, glContext_) ||
-        !ImGui_ImplOpenGL3_Init("#version 330")) {
+    sdlBackend_ = ImGui_ImplSDL2_InitForOpenGL(window_, glContext_);
+    glBackend_ = sdlBackend_ && ImGui_ImplOpenGL3_Init("#version 330");
+    if (!glBackend_) {
         if (error != nullptr) {
             *error = "the user interface could not start on the OpenGL context";
         }
@@ -196,6 +197,7 @@ bool UiHost::StartInterface(std::string* error) {
     CWndHandle::nativeWindow = window_;
     CDialog::SetModalLoop(RunModalOnDisplay);
     State().previousPresenter = GetMessageBoxPresenter();
+    presenterInstalled_ = true;
     SetMessageBoxPresenter(
         [](HWND, const std::string& text, const std::string& caption, UINT type) {
             if (UiHost* host = UiHost::Current()) {
@@ -208,13 +210,19 @@ bool UiHost::StartInterface(std::string* error) {
 
 void UiHost::StopInterface() {
     SDL_GL_MakeCurrent(window_, glContext_);
-    ImGui_ImplOpenGL3_Shutdown();
-    ImGui_ImplSDL2_Shutdown();
+    if (glBackend_) {
+        ImGui_ImplOpenGL3_Shutdown();
+    }
+    if (sdlBackend_) {
+        ImGui_ImplSDL2_Shutdown();
+    }
     ImGui::DestroyContext();
     SetTextMeasurer(nullptr);
-    SetMessageBoxPresenter(std::move(State().previousPresenter));
-    State().previousPresenter = nullptr;
-    interfaceStarted_ = false;
+    if (presenterInstalled_) {
+        SetMessageBoxPresenter(std::move(State().previousPresenter));
+        State().previousPresenter = nullptr;
+    }
+    interfaceStarted_ = glBackend_ = sdlBackend_ = presenterInstalled_ = false;
 }
 
 UiHost::~UiHost() {

@@ -137,7 +137,10 @@ private:
     SDL_Window* window_;  // owned; null when detached
     void* glContext_;     // SDL_GLContext, owned
     void (*bindFramebuffer_)(unsigned target, unsigned framebuffer) = nullptr;  // glBindFramebuffer
-    bool interfaceStarted_ = false;
+    bool interfaceStarted_ = false;  // the Dear ImGui context exists
+    bool sdlBackend_ = false;        // its SDL and OpenGL backends started
+    bool glBackend_ = false;
+    bool presenterInstalled_ = false;  // message boxes come here
     bool unattended_ = false;
     bool popupOpen_ = false;  // a menu or modal box was open in the last frame
     bool shown_ = false;      // the SDL window is shown

@@ -8,6 +8,7 @@
 
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/win_app.h"
 #include "platform/window/system.h"
 
 void RegisterWindowHandle(const Window* handle);
@@ -223,7 +224,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 // ---- Geometry ----
 
-void CWnd::GetClientRect(CRect* rect) const {
+void CWnd::GetClientRect(RECT* rect) const {
     if (rect == nullptr) {
         return;
     }
@@ -233,7 +234,7 @@ void CWnd::GetClientRect(CRect* rect) const {
     *rect = CRect(0, 0, std::max(0, width), std::max(0, height));
 }
 
-void CWnd::GetWindowRect(CRect* rect) const {
+void CWnd::GetWindowRect(RECT* rect) const {
     if (rect == nullptr) {
         return;
     }
@@ -241,8 +242,9 @@ void CWnd::GetWindowRect(CRect* rect) const {
     if (parent_ != nullptr) {
         origin = parent_->ClientToScreen(CPoint(0, 0));
     }
-    *rect = rect_;
-    rect->OffsetRect(origin.x, origin.y);
+    CRect placed = rect_;
+    placed.OffsetRect(origin.x, origin.y);
+    *rect = placed;
 }
 
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL /*repaint*/) {
@@ -313,6 +315,11 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 
 void CWnd::SetWindowText(const std::string& text) {
     text_ = text;
+}
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
+    const std::string title = caption != nullptr ? caption : AfxGetAppName();
+    return MessageBoxA(GetSafeHwnd(), text, title.c_str(), type);
 }
 
 void CWnd::SetFocus() {

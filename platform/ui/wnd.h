@@ -24,6 +24,7 @@
 #include "platform/ui/cmd_target.h"
 #include "platform/ui/ui_types.h"
 #include "platform/ui/wnd_handle.h"
+#include "platform/window/system.h"
 
 class CDataExchange;
 struct CCreateContext;
@@ -104,10 +105,10 @@ public:
 
     // ---- Geometry (pixels) ----
 
-    // The client area: left and top 0.
-    void GetClientRect(CRect* rect) const;
+    // The client area: left and top 0. rect may be null (nothing happens).
+    void GetClientRect(RECT* rect) const;
     // The placement in the main window's coordinates.
-    void GetWindowRect(CRect* rect) const;
+    void GetWindowRect(RECT* rect) const;
     // The placement in the parent's client area.
     CRect GetPlacement() const { return rect_; }
     // Moves and sizes the window; OnSize follows when the client size changed.
@@ -128,6 +129,9 @@ public:
     std::string GetWindowText() const { return text_; }
     DWORD GetStyle() const { return style_; }
     void ModifyStyle(DWORD remove, DWORD add) { style_ = (style_ & ~remove) | add; }
+    // A message box owned by this window; caption null: the application's
+    // name. Returns IDOK once it is closed.
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     // Asks for the keyboard focus; the display gives it on the next frame.
     void SetFocus();
     static CWnd* GetFocus();

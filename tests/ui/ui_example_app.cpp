@@ -4,11 +4,12 @@
 // OpenGL device draws into on every idle turn, a menu, accelerators and an
 // About box.
 //
-//   ui-example [--frames N] [--screenshot FILE.png] [--about]
+//   ui-example [--frames N] [--screenshot FILE.png] [--about] [--prompt]
 //
 // --frames N ends the program after N drawn frames (0, the default: run
 // until closed); --screenshot writes the whole window as it was at that last
-// frame; --about opens the About box on the third turn and keeps it open.
+// frame; --about opens the About box on the third turn and keeps it open,
+// --prompt the same with a message box.
 // Exit status 0, or 1 when the screenshot could not be written.
 
 #include <cmath>
@@ -27,6 +28,7 @@
 #include "platform/ui/document.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/frame_wnd.h"
+#include "platform/ui/message_queue.h"
 #include "platform/ui/pane_view.h"
 #include "platform/ui/property_sheet.h"
 #include "platform/ui/resource_table.h"
@@ -316,6 +318,7 @@ struct Options {
     int frames = 0;
     std::string screenshot;
     bool about = false;
+    bool prompt = false;
 };
 
 class CExampleApp : public CWinApp {
@@ -370,6 +373,9 @@ private:
             if (options_.about && turn.turn == 3) {
                 PostCommand(this, ID_APP_ABOUT);
             }
+            if (options_.prompt && turn.turn == 3) {
+                PostToTarget(this, [] { AfxMessageBox(kEnterNumberPrompt, MB_ICONEXCLAMATION); });
+            }
             if (options_.screenshot.empty() && options_.frames > 0 &&
                 turn.turn > static_cast<std::uint64_t>(options_.frames)) {
                 PostQuitMessage(0);
@@ -396,6 +402,8 @@ Options ParseOptions(int argc, char** argv) {
             options.screenshot = argv[++i];
         } else if (argument == "--about") {
             options.about = true;
+        } else if (argument == "--prompt") {
+            options.prompt = true;
         }
     }
     return options;
@@ -410,7 +418,7 @@ int main(int argc, char** argv) {
     if (InitSdlVideo(nullptr)) {
         SDL_GL_LoadLibrary(nullptr);
     }
-    if (options.about) {
+    if (options.about || options.prompt) {
         UiHostOptions host;
         host.unattendedModals = false;  // the box stays open for the screenshot
         UiHost::SetOptions(host);

@@ -5,6 +5,7 @@
 
 #include "platform/ui/edit.h"
 #include "platform/ui/slider_ctrl.h"
+#include "platform/ui/win_app.h"
 #include "platform/ui/wnd.h"
 #include "platform/window/system.h"
 #include "ui_test_support.h"
@@ -170,6 +171,21 @@ TEST_F(WndTest, TakingOverAControlKeepsItsPlaceAndState) {
     CSliderCtrl wrongKind;
     EXPECT_FALSE(wrongKind.SubclassDlgItem(1000, &dialog));
     EXPECT_EQ(dialog.GetDlgItem(1000), before);
+}
+
+TEST_F(WndTest, AWindowsMessageBoxIsCaptionedWithTheApplicationByDefault) {
+    CWinApp app("Quorvane");
+    JournalWnd page("page");
+    ASSERT_TRUE(page.Make(nullptr));
+    EXPECT_EQ(page.MessageBox("The minimum must stay below the maximum.", "Invalid Input",
+                              MB_ICONEXCLAMATION | MB_OK),
+              IDOK);
+    page.MessageBox("Saved.");
+    ASSERT_EQ(messageBoxes.size(), 2u);
+    EXPECT_EQ(messageBoxes[0].caption, "Invalid Input");
+    EXPECT_EQ(messageBoxes[0].type, MB_ICONEXCLAMATION);
+    EXPECT_EQ(messageBoxes[1].caption, "Quorvane");
+    page.DestroyWindow();
 }
 
 }  // namespace
