@@ -131,6 +131,19 @@ TEST_F(PropertySheetTest, ARefusedNumberKeepsItsPageInFront) {
     EXPECT_EQ(pages[0].turnRate, 0.25f);  // leaving a page reads it; nothing is applied
 }
 
+TEST_F(PropertySheetTest, AddingAndCreatingAgainKeepsOneSheetWithItsTabs) {
+    // A second initial update of the form repeats the set-up calls.
+    ASSERT_TRUE(sheet.Create(&parent));
+    for (CountingPage& page : pages) {
+        sheet.AddPage(&page);
+    }
+    EXPECT_FALSE(sheet.Create(&parent));
+    EXPECT_EQ(sheet.GetPageCount(), 6);
+    EXPECT_EQ(parent.Children().size(), 1u);
+    EXPECT_EQ(pages[0].initCount, 1);
+    EXPECT_NE(sheet.GetSafeHwnd(), nullptr);
+}
+
 TEST_F(PropertySheetTest, SelectingAPageBeforeCreationShowsItFirst) {
     CPropertySheet other("Other", nullptr, 2);
     CountingPage first(131);
