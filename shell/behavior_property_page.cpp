@@ -1,0 +1,124 @@
+#include "shell/behavior_property_page.h"
+
+#include <climits>
+#include <cmath>
+
+#include "platform/ui/wnd_handle.h"
+#include "shell/live_behaviors.h"
+#include "shell/resources/behavior_page_ids.h"
+#include "simulation/group_behaviors.h"
+#include "simulation/individual_behaviors.h"
+
+float SliderValueFromPosition(int position) {
+    return static_cast<float>(position) * 0.001f;
+}
+
+int SliderPositionFromValue(float value) {
+    const double scaled = static_cast<double>(value) * 1000.0;
+    if (std::isnan(scaled)) {
+        return 0;
+    }
+    // Converting a double outside the int range is undefined; hold it at the ends.
+    if (scaled >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (scaled <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(scaled);  // truncates toward zero
+}
+
+template <class Behavior>
+CBehaviorPropertyPage<Behavior>::CBehaviorPropertyPage(UINT templateId)
+    : CPropertyPage(templateId) {
+    MapCommand(IDC_APPLY, [this] { OnApplyButton(); });
+}
+
+template <class Behavior>
+bool CBehaviorPropertyPage<Behavior>::HasWindow() const {
+    return IsWindow(GetSafeHwnd()) != FALSE;
+}
+
+template <class Behavior>
+BOOL CBehaviorPropertyPage<Behavior>::OnInitDialog() {
+    CPropertyPage::OnInitDialog();  // the first exchange binds the trackbars
+    std::vector<CSliderCtrl*> trackbars{&gainSlider};
+    for (CSliderCtrl* trackbar : PageTrackbars()) {
+        trackbars.push_back(trackbar);
+    }
+    for (CSliderCtrl* trackbar : trackbars) {
+        trackbar->SetRangeMin(kBehaviorSliderMinimum, FALSE);
+        trackbar->SetRangeMax(kBehaviorSliderMaximum, FALSE);
+        trackbar->SetTicFreq(kBehaviorSliderTickFrequency);
+    }
+    // Shown again now that the range holds positions up to 1000: the first
+    // exchange clamped them to the trackbars' default range.
+    UpdateData(FALSE);
+    ShowAvailability();
+    return TRUE;
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::DoDataExchange(CDataExchange* exchange) {
+    DDX_Slider(exchange, IDC_GAIN_SLIDER, gainPosition);
+    DDX_Control(exchange, IDC_GAIN_SLIDER, gainSlider);
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::FindBehavior(const std::vector<cBehavior*>& live) {
+    for (cBehavior* candidate : live) {
+        behavior = dynamic_cast<Behavior*>(candidate);
+        if (behavior != nullptr) {
+            return;
+        }
+    }
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::RefreshFromBehavior() {
+    const std::vector<cBehavior*>* live = LiveBehaviors();
+    if (live == nullptr) {
+        return;
+    }
+    if (behavior == nullptr) {
+        FindBehavior(*live);
+    }
+    behaviorMissing_ = behavior == nullptr;
+    if (behavior != nullptr) {
+        gainPosition = SliderPositionFromValue(behavior->gain);
+        ReadBehavior(*behavior);
+        if (HasWindow()) {
+            UpdateData(FALSE);
+        }
+    }
+    ShowAvailability();
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::OnApplyButton() {
+    // A refused number has already been reported and stopped the reading;
+    // what was read before it and the fields after it go on as they stand.
+    UpdateData(TRUE);
+    if (!CheckBeforeWriting() || behavior == nullptr) {
+        return;
+    }
+    behavior->gain = SliderValueFromPosition(gainPosition);
+    WriteBehavior(*behavior);
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::ShowAvailability() {
+    if (!HasWindow()) {
+        return;
+    }
+    for (CWnd* control : Children()) {
+        control->EnableWindow(behaviorMissing_ ? FALSE : TRUE);
+    }
+}
+
+template class CBehaviorPropertyPage<cSeparationBehavior>;
+template class CBehaviorPropertyPage<cAlignmentBehavior>;
+template class CBehaviorPropertyPage<cCohesionBehavior>;
+template class CBehaviorPropertyPage<cAvoidanceBehavior>;
+template class CBehaviorPropertyPage<cCruisingBehavior>;
+template class CBehaviorPropertyPage<cStayWithinSphereBehavior>;

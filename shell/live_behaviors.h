@@ -1,0 +1,24 @@
+#pragma once
+
+// How the behaviour pages reach the live behaviour objects without knowing
+// the application class: a source, installed by the application, that
+// returns its render engine's `behaviors` list as it stands at the moment of
+// the call. The pages ask on every refresh, so an engine published after the
+// pages were made is found, and one that is gone is never reached.
+
+#include <functional>
+#include <vector>
+
+class cBehavior;
+
+// Returns the engine's behaviour list, or null while there is no engine.
+// The list and its behaviours belong to the engine.
+using LiveBehaviorsSource = std::function<std::vector<cBehavior*>*()>;
+
+// Installs source (an empty one removes it). The application installs one
+// that reads its `renderEngine`; tests install their own list.
+void SetLiveBehaviorsSource(LiveBehaviorsSource source);
+
+// The installed source's answer: the live behaviour list, or null when no
+// source is installed or there is no engine. Not owned.
+std::vector<cBehavior*>* LiveBehaviors();
