@@ -1,11 +1,16 @@
 // Quorvane: four schools of fish under six steering behaviours, and a fish of
-// your own that they flee.
+// your own that they flee; beside them a property sheet that tunes the
+// behaviours while the flock swims.
 
 #include <cstdio>
 #include <string>
 
-#include "shell/arena_runner.h"
 #include "shell/program_options.h"
+#include "shell/quorvane_app.h"
+#include "shell/quorvane_program.h"
+
+// The one application object, made before start-up.
+CQuorvaneApp theApp;
 
 int main(int argc, char** argv) {
     std::string error;
@@ -18,5 +23,5 @@ int main(int argc, char** argv) {
         std::fputs(ProgramUsage(), stdout);
         return 0;
     }
-    return RunArena(*options);
+    return RunQuorvane(*options);
 }

@@ -16,14 +16,17 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
         error = "--size: '" + std::string(text) + "' is not WIDTHxHEIGHT (for example 1280x800)";
         return false;
     }
-    const auto width = ParseInteger("--size width", text.substr(0, separator), kMinimumSide,
-                                    kMaximumSide, error);
-    if (!width) return false;
+    const auto width =
+        ParseInteger("--size width", text.substr(0, separator), kMinimumSide, kMaximumSide, error);
+    if (!width)
+        return false;
     const auto height = ParseInteger("--size height", text.substr(separator + 1), kMinimumSide,
                                      kMaximumSide, error);
-    if (!height) return false;
+    if (!height)
+        return false;
     options.width = static_cast<int>(*width);
     options.height = static_cast<int>(*height);
+    options.sizeGiven = true;
     return true;
 }
 
@@ -36,7 +39,8 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
                 std::string& error) {
     if (name == "--frames") {
         const auto frames = ParseInteger(name, value, 1, 10'000'000, error);
-        if (!frames) return false;
+        if (!frames)
+            return false;
         options.frames = *frames;
     } else if (name == "--screenshot") {
         if (value.empty()) {
@@ -48,7 +52,8 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
         return ParseSize(value, options, error);
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
-        if (!step) return false;
+        if (!step)
+            return false;
         options.fixedStep = *step;
     }
     return true;
@@ -91,13 +96,16 @@ const char* ProgramUsage() {
            "                [--fixed-step SECONDS] [--stats]]\n"
            "\n"
            "Four schools of fish swim under six steering behaviours; you fly a fish of\n"
-           "your own and they flee it. Without options the program opens its window.\n"
+           "your own and they flee it; the property sheet beside them tunes the\n"
+           "behaviours as they swim. Without options the program opens its window.\n"
            "\n"
            "  --headless            render offscreen, without a display\n"
            "  --frames N            frames to render headless, 1 to 10000000 (default 600)\n"
-           "  --screenshot FILE     write the last frame as a PNG (headless only)\n"
-           "  --size WxH            size of the window or the offscreen image in pixels,\n"
-           "                        16 to 8192 each (default 1280x800)\n"
+           "  --screenshot FILE     write the whole window after the last frame as a PNG\n"
+           "                        (headless only)\n"
+           "  --size WxH            size of the window in pixels, 16 to 8192 each\n"
+           "                        (default 1280x800 headless; on a display, a size\n"
+           "                        that fits the screen)\n"
            "  --fixed-step SECONDS  advance every frame by exactly this time, 0 to 1,\n"
            "                        so that two runs give the same image\n"
            "  --stats               print the frame count, mean and worst frame time and\n"
@@ -105,6 +113,7 @@ const char* ProgramUsage() {
            "  --help                show this text\n"
            "\n"
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"
-           "up and down. Drag with the left mouse button to turn; hold the right button\n"
-           "as well to roll.\n";
+           "up and down. Drag with the left mouse button in the scene to turn; hold the\n"
+           "right button as well to roll. On a page of the sheet, Apply writes its\n"
+           "values into the behaviour that every fish shares.\n";
 }

@@ -6,13 +6,14 @@
 // What the command line asks of the program.
 struct ProgramOptions {
     bool help = false;
-    bool headless = false;           // render offscreen, no display needed
-    long long frames = 600;          // frames to render headless
-    std::string screenshot;          // PNG of the last frame, empty: none
-    int width = 1280;                // window or offscreen size, pixels
+    bool headless = false;   // render offscreen, no display needed
+    long long frames = 600;  // frames to render headless
+    std::string screenshot;  // PNG of the last frame, empty: none
+    int width = 1280;        // window or offscreen size, pixels
     int height = 800;
-    std::optional<double> fixedStep; // seconds per frame instead of the clock
-    bool stats = false;              // print frame-time statistics
+    bool sizeGiven = false;           // --size was given (the window keeps its own size otherwise)
+    std::optional<double> fixedStep;  // seconds per frame instead of the clock
+    bool stats = false;               // print frame-time statistics
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a

@@ -1,8 +1,10 @@
-// Runs the program itself: headless frames to a screenshot, repeatable runs,
-// statistics, bad options, missing data and a missing display.
+// Runs the program itself: headless frames to a screenshot of the whole
+// window, repeatable runs, statistics, bad options, missing data and a
+// missing display.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -52,34 +54,54 @@ protected:
     fs::path folder;
 };
 
-TEST_F(QuorvaneProgram, HeadlessRunDrawsFishInFrontOfTheSkyBox) {
-    const fs::path shot = folder / "arena.png";
+TEST_F(QuorvaneProgram, HeadlessScreenshotShowsTheSheetBesideFishInWater) {
+    const fs::path shot = folder / "window.png";
     const RunResult run =
-        Run("--headless --frames 20 --size 320x200 --fixed-step 0.0166667 --screenshot '" +
+        Run("--headless --frames 20 --size 720x400 --fixed-step 0.0166667 --screenshot '" +
             shot.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Picture picture = Load(shot);
-    ASSERT_EQ(picture.width, 320);
-    ASSERT_EQ(picture.height, 200);
+    ASSERT_EQ(picture.width, 720);
+    ASSERT_EQ(picture.height, 400);
 
-    // Water: the sky box and the fog are blue above all; fish are not.
+    // The scene, right of the 335-pixel form pane and below the menu bar and
+    // the pane's caption line: water is blue above all; fish are not.
+    const int sceneLeft = 360;
+    const int sceneTop = 60;
     int water = 0, other = 0;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+    for (int y = sceneTop; y < picture.height; ++y) {
+        for (int x = sceneLeft; x < picture.width; ++x) {
             const std::uint8_t* p = picture.At(x, y);
             const bool blue = p[2] > p[0] + 20 && p[2] >= p[1];
             (blue ? water : other) += 1;
         }
     }
-    const int total = picture.width * picture.height;
+    const int total = (picture.width - sceneLeft) * (picture.height - sceneTop);
     EXPECT_GT(water, total * 8 / 10) << "the scene should be mostly water";
     EXPECT_GT(other, 100) << "fish should stand out against the water";
     // Brighter above than below: light comes from the surface.
-    EXPECT_GT(picture.At(160, 2)[2], picture.At(160, 197)[2]);
+    EXPECT_GT(picture.At(540, sceneTop + 2)[2], picture.At(540, picture.height - 3)[2]);
+
+    // The form pane: the sheet's light, colourless face with dark text on it,
+    // and no water.
+    int grey = 0, dark = 0, blue = 0;
+    for (int y = 30; y < picture.height; ++y) {
+        for (int x = 0; x < 330; ++x) {
+            const std::uint8_t* p = picture.At(x, y);
+            const int spread = std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
+            grey += spread < 16 && p[0] > 180;
+            dark += spread < 16 && p[0] < 80;
+            blue += p[2] > p[0] + 20 && p[2] >= p[1];
+        }
+    }
+    const int form = 330 * (picture.height - 30);
+    EXPECT_GT(grey, form * 8 / 10) << "the form should be mostly the sheet's face";
+    EXPECT_GT(dark, 200) << "the sheet's tabs and labels should be written on it";
+    EXPECT_LT(blue, form / 10) << "no scene on the form's side";
 }
 
 TEST_F(QuorvaneProgram, AFixedStepGivesTheSameImageTwice) {
-    const std::string common = "--headless --frames 15 --size 160x100 --fixed-step 0.02 ";
+    const std::string common = "--headless --frames 15 --size 480x300 --fixed-step 0.02 ";
     ASSERT_EQ(Run(common + "--screenshot '" + (folder / "a.png").string() + "'").exitCode, 0);
     ASSERT_EQ(Run(common + "--screenshot '" + (folder / "b.png").string() + "'").exitCode, 0);
     const Picture a = Load(folder / "a.png");
@@ -107,10 +129,13 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
         const char* arguments;
         const char* named;
     } cases[] = {
-        {"--frames 0 --headless", "--frames"},   {"--frames many --headless", "--frames"},
-        {"--size 10x10 --headless", "--size"},   {"--size 640 --headless", "--size"},
+        {"--frames 0 --headless", "--frames"},
+        {"--frames many --headless", "--frames"},
+        {"--size 10x10 --headless", "--size"},
+        {"--size 640 --headless", "--size"},
         {"--fixed-step inf --headless", "--fixed-step"},
-        {"--screenshot x.png", "--screenshot"},  {"--bogus", "--bogus"},
+        {"--screenshot x.png", "--screenshot"},
+        {"--bogus", "--bogus"},
         {"--headless --frames", "--frames"},
     };
     for (const auto& bad : cases) {

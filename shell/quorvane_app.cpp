@@ -1,0 +1,78 @@
+#include "shell/quorvane_app.h"
+
+#include "framework/clock.h"
+#include "platform/ui/command_ids.h"
+#include "platform/ui/doc_template.h"
+#include "rendering/flocking_arena_render_engine.h"
+#include "shell/about_dlg.h"
+#include "shell/live_behaviors.h"
+#include "shell/main_frame.h"
+#include "shell/quorvane_doc.h"
+#include "shell/quorvane_view.h"
+#include "shell/resources/behavior_page_templates.h"
+#include "shell/resources/shell_resource_ids.h"
+#include "shell/resources/shell_resources.h"
+
+CQuorvaneApp::CQuorvaneApp() {
+    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+}
+
+CQuorvaneApp::~CQuorvaneApp() {
+    SetLiveBehaviorsSource(nullptr);
+}
+
+CQuorvaneApp* GetQuorvaneApp() {
+    return dynamic_cast<CQuorvaneApp*>(AfxGetApp());
+}
+
+RenderLib::Clock& CQuorvaneApp::GetEngineClock() const {
+    return engineClock_ != nullptr ? *engineClock_ : RenderLib::Clock::Default();
+}
+
+BOOL CQuorvaneApp::InitInstance() {
+    RegisterShellResources();
+    RegisterBehaviorPageTemplates(AfxResources());
+    // The pages read the behaviours of whatever engine is live at the time.
+    SetLiveBehaviorsSource([this]() -> std::vector<cBehavior*>* {
+        return renderEngine != nullptr ? &renderEngine->behaviors : nullptr;
+    });
+
+    InitCommonControls();
+    CWinApp::InitInstance();
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDP_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    AfxEnableControlContainer();
+    SetRegistryKey("Veltrana Applications");
+    LoadStdProfileSettings(0);
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RuntimeClassOf<CQuorvaneDoc>(),
+                                          RuntimeClassOf<CMainFrame>(),
+                                          RuntimeClassOf<CQuorvaneView>()));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (!ProcessShellCommand(commandLine)) {
+        return FALSE;
+    }
+    GetMainWnd()->ShowWindow(SW_SHOW);
+    GetMainWnd()->UpdateWindow();
+    if (startedHandler_) {
+        startedHandler_();
+    }
+    return TRUE;
+}
+
+BOOL CQuorvaneApp::OnIdle(LONG count) {
+    CWinApp::OnIdle(count);
+    if (renderEngine != nullptr) {
+        renderEngine->RenderFrame();
+        ++framesRendered_;
+    }
+    return TRUE;
+}
+
+void CQuorvaneApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// CQuorvaneApp: the application object. Its start-up (InitInstance) opens the
+// main frame with its two panes through a single-document template; its idle
+// turn (OnIdle) runs one frame of the live render engine, and always asks
+// for another turn, so frames follow each other without pause. While a
+// modal box runs no idle turn comes, so the scene stands still.
+//
+// One thread: messages, idle frames and page handlers run one after the
+// other, so nothing the pages write is ever read by a frame half-way.
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/ui/win_app.h"
+
+namespace RenderLib {
+class CFlockingArenaRenderEngine;
+class Clock;
+}  // namespace RenderLib
+
+class CQuorvaneApp : public CWinApp {
+public:
+    // Maps About (ID_APP_ABOUT) and New (ID_FILE_NEW). Open and Save are not
+    // offered: they could only read or write an empty document.
+    CQuorvaneApp();
+    // Removes the pages' way to the live behaviours.
+    ~CQuorvaneApp() override;
+
+    // Registers the shell's resources, then the classic start-up: common
+    // controls, OLE, settings key, standard settings, the document template,
+    // the command line (a new document: frame, views, engine) and showing
+    // the main window. FALSE when OLE, the template or the frame fails.
+    BOOL InitInstance() override;
+    // The toolkit's housekeeping, then one engine frame when there is an
+    // engine. Always TRUE.
+    BOOL OnIdle(LONG count) override;
+
+    // Shows the About box modally.
+    void OnAppAbout();
+
+    // The clock that the 3D view's engine reads; it must outlive the engine.
+    // Null (the default) means the steady clock.
+    void SetEngineClock(RenderLib::Clock* clock) { engineClock_ = clock; }
+    RenderLib::Clock& GetEngineClock() const;
+
+    // Called at the end of a successful start-up, with the main window shown
+    // (runs that watch the display hook in here). May be empty.
+    void SetStartedHandler(std::function<void()> handler) { startedHandler_ = std::move(handler); }
+
+    // Engine frames the idle turns have run.
+    std::uint64_t GetFramesRendered() const { return framesRendered_; }
+
+    // The live render engine: set by the 3D view once it has made and
+    // initialised it, cleared when the view is destroyed. Not owned; null
+    // before start-up and after shut-down.
+    RenderLib::CFlockingArenaRenderEngine* renderEngine = nullptr;
+
+private:
+    RenderLib::Clock* engineClock_ = nullptr;  // not owned
+    std::function<void()> startedHandler_;
+    std::uint64_t framesRendered_ = 0;
+};
+
+// The current application as a CQuorvaneApp; null when there is none or it
+// is of another kind.
+CQuorvaneApp* GetQuorvaneApp();

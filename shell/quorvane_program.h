@@ -1,0 +1,15 @@
+#pragma once
+
+// The program as the command line asks for it: the whole application in its
+// main window on the display, or offscreen (--headless) for a number of
+// engine frames, optionally ending with a screenshot of the whole window,
+// with a fixed time step and with frame statistics.
+
+#include "shell/program_options.h"
+
+// Runs the current application, which must be a CQuorvaneApp, and returns
+// the process exit status: 0 on success; 1 when there is no display to open
+// the window on (without --headless), when the application or its scene
+// could not start, or when the screenshot could not be written. Problems are
+// named on standard error.
+int RunQuorvane(const ProgramOptions& options);

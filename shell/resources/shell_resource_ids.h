@@ -1,0 +1,17 @@
+#pragma once
+
+// Resource ids of the application shell: the main frame's resources, the
+// About box, the form of the left pane and the start-up failure message.
+
+#include "platform/gfx/d3d9_types.h"
+
+// Menu, accelerator table, icon and document string of the main frame; the
+// icon also shows in the About box and the property sheet's header.
+constexpr UINT IDR_MAINFRAME = 128;
+// The About box's dialog template.
+constexpr UINT IDD_ABOUTBOX = 100;
+// The empty form the left pane is built on (the sheet is placed on it).
+constexpr UINT IDD_QUORVANE_FORM = 130;
+// Message shown when OLE cannot start. Deliberately absent from the string
+// table: the toolkit then says which message is missing.
+constexpr UINT IDP_OLE_INIT_FAILED = 100;
