@@ -43,7 +43,8 @@ CWnd* CSplitterWnd::GetPane(int row, int column) const {
     if (row < 0 || column < 0 || row >= GetRowCount() || column >= GetColumnCount()) {
         return nullptr;
     }
-    return panes_[static_cast<std::size_t>(row * GetColumnCount() + column)];
+    // A handle, not a pointer: a pane destroyed on its own is gone from here too.
+    return CWnd::FromHandle(panes_[static_cast<std::size_t>(row * GetColumnCount() + column)]);
 }
 
 BOOL CSplitterWnd::CreateView(int row, int column, const CRuntimeClass* viewClass,
@@ -64,7 +65,7 @@ BOOL CSplitterWnd::CreateView(int row, int column, const CRuntimeClass* viewClas
                       static_cast<UINT>(IdFromRowCol(row, column)), context)) {
         return FALSE;  // the object stays owned and is deleted with the splitter
     }
-    panes_[static_cast<std::size_t>(row * GetColumnCount() + column)] = pane;
+    panes_[static_cast<std::size_t>(row * GetColumnCount() + column)] = pane->GetSafeHwnd();
     return TRUE;
 }
 
@@ -157,13 +158,14 @@ void CSplitterWnd::ActivatePane(bool previous) {
     const int count = static_cast<int>(panes_.size());
     int current = -1;
     for (int i = 0; i < count; ++i) {
-        if (panes_[static_cast<std::size_t>(i)] == frame->GetActiveView()) {
+        if (CWnd::FromHandle(panes_[static_cast<std::size_t>(i)]) == frame->GetActiveView()) {
             current = i;
         }
     }
     for (int step = 1; step <= count; ++step) {
         const int next = ((current + (previous ? -step : step)) % count + count) % count;
-        if (auto* view = dynamic_cast<CView*>(panes_[static_cast<std::size_t>(next)])) {
+        if (auto* view =
+                dynamic_cast<CView*>(CWnd::FromHandle(panes_[static_cast<std::size_t>(next)]))) {
             frame->SetActiveView(view);
             return;
         }

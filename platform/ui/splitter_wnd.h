@@ -65,5 +65,5 @@ private:
     std::vector<SplitterTrack> columns_;
     std::vector<int> rowSizes_;
     std::vector<int> columnSizes_;
-    std::vector<CWnd*> panes_;  // row-major; owned through AdoptChild
+    std::vector<HWND> panes_;  // row-major handles; the objects are owned through AdoptChild
 };

@@ -125,4 +125,15 @@ TEST_F(SplitterTest, PaneUnderAPointIsFoundThroughTheTree) {
     EXPECT_EQ(client.y, 30);
 }
 
+TEST_F(SplitterTest, APaneDestroyedOnItsOwnIsGoneFromTheSplitter) {
+    frame.Pane(1)->DestroyWindow();
+    EXPECT_EQ(frame.splitter.GetPane(0, 1), nullptr);
+    frame.MoveWindow(0, 0, 900, 650);  // lays out the remaining pane only
+    CRect left;
+    frame.Pane(0)->GetClientRect(&left);
+    EXPECT_EQ(left.Height(), 650);
+    frame.splitter.ActivatePane(false);  // F6 finds the pane that is left
+    EXPECT_EQ(frame.GetActiveView(), frame.Pane(0));
+}
+
 }  // namespace
