@@ -1,0 +1,367 @@
+// The whole application in-process, on SDL's offscreen display with the
+// OpenGL device and the generated data, driven turn by turn by synthetic
+// user input: the panes at start, a page's Apply reaching the live
+// behaviour, the About box holding the scene, resizes reaching the engine,
+// New, the loss of the 3D view, and Exit from the menu.
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "framework/fixed_step_clock.h"
+#include "platform/gfx/opengl/opengl_direct3d.h"
+#include "platform/ui/command_ids.h"
+#include "platform/ui/message_queue.h"
+#include "platform/ui/resource_table.h"
+#include "platform/ui/ui_host.h"
+#include "platform/ui/ui_metrics.h"
+#include "platform/window/sdl_window_system.h"
+#include "platform/window/system.h"
+#include "rendering/flocking_arena_render_engine.h"
+#include "shell/3d_view.h"
+#include "shell/main_frame.h"
+#include "shell/quorvane_app.h"
+#include "shell/quorvane_view.h"
+#include "shell/resources/behavior_page_ids.h"
+#include "simulation/group_behaviors.h"
+#include "simulation/random_source.h"
+#include "tests/shell/app_script.h"
+
+namespace {
+
+using RenderLib::CFlockingArenaRenderEngine;
+
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 520;
+
+// SDL video and the OpenGL library stay loaded to the end of the process,
+// so that the leak checker can tell the driver's own allocations by name.
+bool KeepOffscreenVideoLoaded() {
+    static const bool loaded = [] {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        return InitSdlVideo(nullptr) && SDL_GL_LoadLibrary(nullptr) == 0;
+    }();
+    return loaded;
+}
+
+class QuorvaneAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(KeepOffscreenVideoLoaded());
+        AfxResources().Clear();
+        while (DispatchPostedMessages() > 0) {
+        }
+        ClearQuitRequest();
+        ReleaseCapture();
+        ClearKeyboardState();
+        SharedRandom().Seed(1);
+        InstallOpenGLDirect3D();
+        SetDisplay(true);
+        app.SetEngineClock(&clock);
+        app.SetStartedHandler([this] { script.Attach(*UiHost::Current()); });
+    }
+
+    void TearDown() override {
+        SetDirect3DFactory({});
+        UiHost::Shutdown();
+        AfxResources().Clear();
+        ClearQuitRequest();
+        ReleaseCapture();
+        ClearKeyboardState();
+    }
+
+    // unattended: modal boxes close by themselves; false: the script answers them.
+    static void SetDisplay(bool unattended) {
+        UiHostOptions options;
+        options.width = kWindowWidth;
+        options.height = kWindowHeight;
+        options.unattendedModals = unattended;
+        options.swapInterval = 0;
+        UiHost::SetOptions(options);
+    }
+
+    int RunApplication() {
+        char name[] = "shell_tests";
+        char* argv[] = {name, nullptr};
+        return AfxWinMain(1, argv);
+    }
+
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(app.GetMainWnd()); }
+    CQuorvaneView* Form() const { return Frame()->GetFormView(); }
+    C3DView* Scene() const { return Frame()->GetSceneView(); }
+
+    // The engine's first behaviour of class Behavior.
+    template <class Behavior>
+    Behavior* Live() const {
+        for (cBehavior* behavior : app.renderEngine->behaviors) {
+            if (auto* found = dynamic_cast<Behavior*>(behavior)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    // The bytes of the first fish's world transform, to compare exactly.
+    using Placement = std::array<unsigned char, sizeof(D3DMATRIX)>;
+    Placement FishPlacement() const;
+
+    RenderLib::FixedStepClock clock{0.05};  // every frame 50 ms: the frame rate shows after 20
+    CQuorvaneApp app;
+    AppScript script;
+};
+
+QuorvaneAppTest::Placement QuorvaneAppTest::FishPlacement() const {
+    Placement placement{};
+    std::memcpy(placement.data(), &app.renderEngine->fishModels.at(0)->world, placement.size());
+    return placement;
+}
+
+TEST_F(QuorvaneAppTest, StartsWithTheSheetBesideTheRunningScene) {
+    script.Wait(3);
+    script.Then([&] {
+        CQuorvaneView* form = Form();
+        CRect client;
+        form->GetClientRect(&client);
+        EXPECT_EQ(client.Width(), CMainFrame::kFormPaneWidth);
+
+        // Six tabs in order, the first in front, the sheet as tall as the pane.
+        const CPropertySheet& sheet = form->behaviorSheet;
+        const char* const titles[] = {"Alignment Behavior",  "Avoidance Behavior",
+                                      "Cohesion Behavior",   "Cruising Behavior",
+                                      "Separation Behavior", "Stay In Sphere Behavior"};
+        EXPECT_EQ(sheet.GetPageCount(), 6);
+        for (int i = 0; i < sheet.GetPageCount(); ++i) {
+            EXPECT_EQ(sheet.GetPage(i)->GetTitle(), titles[i]) << i;
+        }
+        EXPECT_EQ(sheet.GetActiveIndex(), 0);
+        EXPECT_TRUE(form->alignmentPage.IsWindowVisible());
+        EXPECT_EQ(sheet.GetPlacement(), CRect(0, 0, sheet.GetPlacement().right, client.Height()));
+        EXPECT_EQ(sheet.header.flags & (PSH_HASHELP | PSH_NOAPPLYNOW), PSH_NOAPPLYNOW);
+
+        // The 3D view is active and owns the live engine, which is running.
+        EXPECT_EQ(Frame()->GetActiveView(), Scene());
+        EXPECT_NE(app.renderEngine, nullptr);
+        EXPECT_EQ(app.renderEngine, Scene()->renderEngine);
+        EXPECT_TRUE(Scene()->EngineStarted());
+        EXPECT_GT(app.GetFramesRendered(), 0u);
+        EXPECT_EQ(Frame()->GetFrameTitle(), "Untitled - Quorvane");
+
+        // Every page was filled from the live behaviours, shown or not.
+        EXPECT_EQ(form->alignmentPage.gainSlider.GetPos(), 1000);
+        EXPECT_EQ(form->separationPage.minSeparationPosition, 50);
+        EXPECT_EQ(form->separationPage.maxSeparationPosition, 100);
+        EXPECT_EQ(form->cruisingPage.moveXPosition, 449);
+        EXPECT_EQ(form->stayInSpherePage.radius, 1000.0f);
+        return true;
+    });
+    // The pane's caption follows the engine's window text.
+    script.Then([&] { return app.renderEngine->lastFrameRate > 0; });
+    script.Then([&] {
+        const std::string rate = std::to_string(app.renderEngine->lastFrameRate);
+        EXPECT_EQ(Scene()->GetWindowText(), "Scene : " + rate + " FPS");
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, ApplyOnAChosenTabWritesItsLiveBehaviourOnly) {
+    CQuorvaneView* form = nullptr;
+    script.Wait(2);
+    script.Then([&] {
+        form = Form();
+        Click(CentreOfTab(form->behaviorSheet, 2));
+        return true;
+    });
+    script.Then([&] { return form->behaviorSheet.GetActiveIndex() == 2; });
+    script.Then([&] {
+        EXPECT_TRUE(form->cohesionPage.IsWindowVisible());
+        EXPECT_EQ(form->cohesionPage.GetDlgItemText(IDC_TURN_RATE), "0.1");
+        Click(CentreOf(*form->cohesionPage.GetDlgItem(IDC_TURN_RATE)));
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&] {
+        PushText("2.5");
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&] {
+        EXPECT_EQ(form->cohesionPage.GetDlgItemText(IDC_TURN_RATE), "2.5");
+        EXPECT_EQ(Live<cCohesionBehavior>()->turnRate, 0.1f) << "typing alone writes nothing";
+        Click(CentreOf(*form->cohesionPage.GetDlgItem(IDC_APPLY)));
+        return true;
+    });
+    script.Then([&] { return Live<cCohesionBehavior>()->turnRate == 2.5f; });
+    script.Wait(2);
+    script.Then([&] {
+        EXPECT_EQ(Live<cCohesionBehavior>()->gain, 1.0f);
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 0.1f);  // the other turn-rate page
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, AboutBoxHoldsTheSceneUntilItIsClosed) {
+    SetDisplay(false);  // the box stays open until the script presses OK
+    auto framesAtOpen = std::make_shared<std::uint64_t>(0);
+    auto placementAtOpen = std::make_shared<Placement>();
+    script.Wait(3);
+    script.Then([&] {
+        PostCommand(Frame(), ID_APP_ABOUT);
+        return true;
+    });
+    script.Then([] { return UiHost::Current()->ModalDepth() == 1; });
+    script.Then([&, framesAtOpen, placementAtOpen] {
+        *framesAtOpen = app.GetFramesRendered();
+        *placementAtOpen = FishPlacement();
+        return true;
+    });
+    script.Wait(5);
+    script.Then([&, framesAtOpen, placementAtOpen] {
+        EXPECT_EQ(app.GetFramesRendered(), *framesAtOpen);
+        EXPECT_EQ(FishPlacement(), *placementAtOpen) << "the flock moved behind the box";
+        PushKey(SDLK_RETURN);  // OK is the default button
+        return true;
+    });
+    script.Then([] { return UiHost::Current()->ModalDepth() == 0; });
+    script.Wait(3);
+    script.Then([&, framesAtOpen, placementAtOpen] {
+        EXPECT_GT(app.GetFramesRendered(), *framesAtOpen);
+        EXPECT_NE(FishPlacement(), *placementAtOpen) << "the flock should move on";
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, ResizingTheWindowOrDraggingTheBarResizesTheEngine) {
+    const auto engineMatchesPane = [this] {
+        CRect pane;
+        Scene()->GetClientRect(&pane);
+        const RenderLib::ViewRect& view = app.renderEngine->viewport;
+        return view.width == pane.Width() && view.height == pane.Height();
+    };
+    auto widthBefore = std::make_shared<int>(0);
+    script.Wait(2);
+    script.Then([&, widthBefore] {
+        EXPECT_TRUE(engineMatchesPane());
+        CRect pane;
+        Scene()->GetClientRect(&pane);
+        *widthBefore = pane.Width();
+        SDL_SetWindowSize(UiHost::Current()->NativeWindow(), kWindowWidth + 100,
+                          kWindowHeight + 60);
+        return true;
+    });
+    script.Then([&, widthBefore] {
+        CRect pane;
+        Scene()->GetClientRect(&pane);
+        return pane.Width() == *widthBefore + 100;
+    });
+    script.Then([&] {
+        EXPECT_TRUE(engineMatchesPane()) << "after the window grew";
+        Frame()->splitter.TrackColumnBar(0, 420);
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&, widthBefore] {
+        CRect form;
+        Form()->GetClientRect(&form);
+        EXPECT_EQ(form.Width(), 420);
+        EXPECT_TRUE(engineMatchesPane()) << "after the bar moved";
+        CRect pane;
+        Scene()->GetClientRect(&pane);
+        EXPECT_EQ(pane.Width(), *widthBefore + 100 - (420 - CMainFrame::kFormPaneWidth));
+        // The frames drawn since are of the new size.
+        const PresentedImage image = app.renderEngine->GetPresentedImage();
+        EXPECT_EQ(static_cast<int>(image.width), pane.Width());
+        EXPECT_EQ(static_cast<int>(image.height), pane.Height());
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, NewKeepsTheOneEngineAndRefreshesThePages) {
+    auto engine = std::make_shared<CFlockingArenaRenderEngine*>(nullptr);
+    CQuorvaneView* form = nullptr;
+    script.Wait(2);
+    script.Then([&, engine] {
+        *engine = app.renderEngine;
+        form = Form();
+        Click(CentreOf(*form->alignmentPage.GetDlgItem(IDC_TURN_RATE)));
+        return true;
+    });
+    script.Wait(2);
+    script.Then([] {
+        PushText("7");
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&] {
+        // Edited, not applied: New shows the live value again.
+        EXPECT_EQ(form->alignmentPage.GetDlgItemText(IDC_TURN_RATE), "7");
+        PushKey(SDLK_n, KMOD_LCTRL);
+        return true;
+    });
+    script.Then([&] { return form->alignmentPage.GetDlgItemText(IDC_TURN_RATE) == "0.1"; });
+    script.Wait(2);
+    script.Then([&, engine] {
+        EXPECT_EQ(app.renderEngine, *engine);
+        EXPECT_EQ(Scene()->renderEngine, *engine);
+        EXPECT_EQ(Form(), form);
+        EXPECT_EQ(Frame()->splitter.GetColumnCount(), 2);
+        EXPECT_EQ(form->behaviorSheet.GetPageCount(), 6);
+        EXPECT_EQ(form->behaviorSheet.GetTabRects().size(), 6u);
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 0.1f);
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, DestroyingTheSceneViewLeavesNoEngineForTheIdleTurns) {
+    auto frames = std::make_shared<std::uint64_t>(0);
+    script.Wait(2);
+    script.Then([&, frames] {
+        Scene()->DestroyWindow();
+        EXPECT_EQ(app.renderEngine, nullptr);
+        EXPECT_EQ(Frame()->GetSceneView(), nullptr);
+        *frames = app.GetFramesRendered();
+        // The layout runs again without the pane.
+        SDL_SetWindowSize(UiHost::Current()->NativeWindow(), kWindowWidth + 40, kWindowHeight);
+        return true;
+    });
+    script.Wait(4);
+    script.Then([&, frames] {
+        EXPECT_EQ(app.GetFramesRendered(), *frames);
+        // A page's Apply without an engine writes nothing and harms nothing.
+        Click(CentreOf(*Form()->alignmentPage.GetDlgItem(IDC_APPLY)));
+        return true;
+    });
+    script.Wait(2);
+    EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(QuorvaneAppTest, ExitFromTheFileMenuClosesEverything) {
+    const int bar = CurrentUiMetrics().menuBarHeight;
+    script.Wait(2);
+    script.Then([bar] {
+        Click(CPoint(20, bar / 2));  // "File"
+        return true;
+    });
+    script.Wait(2);
+    script.Then([bar] {
+        Click(CPoint(30, bar + bar / 2 + 2));  // its first item, "Exit"
+        return true;
+    });
+    script.Wait(50);  // never finished: the loop ends first
+    EXPECT_EQ(RunApplication(), 0);
+    EXPECT_FALSE(script.Finished());
+    EXPECT_EQ(app.GetMainWnd(), nullptr);
+    EXPECT_EQ(app.renderEngine, nullptr);
+    EXPECT_EQ(UiHost::Current(), nullptr);
+}
+
+}  // namespace
