@@ -11,7 +11,7 @@ packages=(
   libimgui-dev
   libassimp-dev
   libstb-dev
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()

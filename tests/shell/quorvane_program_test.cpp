@@ -1,6 +1,6 @@
 // Runs the program itself: headless frames to a screenshot of the whole
-// window, repeatable runs, statistics, bad options, missing data and a
-// missing display.
+// window, repeatable runs, statistics, bad options, missing data, the real
+// window on an X server left through its menu, and a missing display.
 
 #include <unistd.h>
 
@@ -54,20 +54,11 @@ protected:
     fs::path folder;
 };
 
-TEST_F(QuorvaneProgram, HeadlessScreenshotShowsTheSheetBesideFishInWater) {
-    const fs::path shot = folder / "window.png";
-    const RunResult run =
-        Run("--headless --frames 20 --size 720x400 --fixed-step 0.0166667 --screenshot '" +
-            shot.string() + "'");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const Picture picture = Load(shot);
-    ASSERT_EQ(picture.width, 720);
-    ASSERT_EQ(picture.height, 400);
-
-    // The scene, right of the 335-pixel form pane and below the menu bar and
-    // the pane's caption line: water is blue above all; fish are not.
-    const int sceneLeft = 360;
-    const int sceneTop = 60;
+// Checks a picture of the whole window: the scene right of the 335-pixel
+// form pane and below the menu bar and the pane's caption line, from
+// sceneLeft and sceneTop on, is water with fish in it; the form pane is the
+// sheet's light, colourless face with dark writing, without water.
+void ExpectTheSheetBesideFishInWater(const Picture& picture, int sceneLeft, int sceneTop) {
     int water = 0, other = 0;
     for (int y = sceneTop; y < picture.height; ++y) {
         for (int x = sceneLeft; x < picture.width; ++x) {
@@ -80,13 +71,13 @@ TEST_F(QuorvaneProgram, HeadlessScreenshotShowsTheSheetBesideFishInWater) {
     EXPECT_GT(water, total * 8 / 10) << "the scene should be mostly water";
     EXPECT_GT(other, 100) << "fish should stand out against the water";
     // Brighter above than below: light comes from the surface.
-    EXPECT_GT(picture.At(540, sceneTop + 2)[2], picture.At(540, picture.height - 3)[2]);
+    const int middle = (sceneLeft + picture.width) / 2;
+    EXPECT_GT(picture.At(middle, sceneTop + 2)[2], picture.At(middle, picture.height - 3)[2]);
 
-    // The form pane: the sheet's light, colourless face with dark text on it,
-    // and no water.
+    const int formWidth = 330;
     int grey = 0, dark = 0, blue = 0;
     for (int y = 30; y < picture.height; ++y) {
-        for (int x = 0; x < 330; ++x) {
+        for (int x = 0; x < formWidth; ++x) {
             const std::uint8_t* p = picture.At(x, y);
             const int spread = std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
             grey += spread < 16 && p[0] > 180;
@@ -94,10 +85,22 @@ TEST_F(QuorvaneProgram, HeadlessScreenshotShowsTheSheetBesideFishInWater) {
             blue += p[2] > p[0] + 20 && p[2] >= p[1];
         }
     }
-    const int form = 330 * (picture.height - 30);
+    const int form = formWidth * (picture.height - 30);
     EXPECT_GT(grey, form * 8 / 10) << "the form should be mostly the sheet's face";
     EXPECT_GT(dark, 200) << "the sheet's tabs and labels should be written on it";
     EXPECT_LT(blue, form / 10) << "no scene on the form's side";
+}
+
+TEST_F(QuorvaneProgram, HeadlessScreenshotShowsTheSheetBesideFishInWater) {
+    const fs::path shot = folder / "window.png";
+    const RunResult run =
+        Run("--headless --frames 20 --size 720x400 --fixed-step 0.0166667 --screenshot '" +
+            shot.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Picture picture = Load(shot);
+    ASSERT_EQ(picture.width, 720);
+    ASSERT_EQ(picture.height, 400);
+    ExpectTheSheetBesideFishInWater(picture, 360, 60);
 }
 
 TEST_F(QuorvaneProgram, AFixedStepGivesTheSameImageTwice) {
@@ -156,6 +159,32 @@ TEST_F(QuorvaneProgram, MissingDataFailsCleanlyNamingTheFiles) {
     EXPECT_NE(run.err.find("SkyBox_Front.jpg"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("SkyBox_Bottom.jpg"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("northernpike.x"), std::string::npos) << run.err;
+}
+
+bool CommandExists(const std::string& name) {
+    return RunProgram("sh", "-c 'command -v " + name + "'").exitCode == 0;
+}
+
+TEST_F(QuorvaneProgram, OnAnXServerTheWindowShowsBothPanesAndExitsFromTheMenu) {
+    for (const char* tool : {"xvfb-run", "xdotool", "import"}) {
+        if (!CommandExists(tool)) {
+            GTEST_SKIP() << tool << " is not installed (scripts/install-deps.sh installs it)";
+        }
+    }
+    // drive_window.sh: the program in a 1000x640 window; a picture of it;
+    // then File, Exit with the mouse. Its status is the program's.
+    const fs::path picture = folder / "window.png";
+    const RunResult run = RunProgram("xvfb-run",
+                                     "-a -s '-screen 0 1280x800x24' bash '" DRIVE_WINDOW_SCRIPT
+                                     "' '" QUORVANE_PATH "' '" +
+                                         picture.string() + "'",
+                                     "env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
+    ASSERT_EQ(run.exitCode, 0) << "90: no window, 91: still running after Exit, 92: no picture\n"
+                               << run.err;
+    const Picture shown = Load(picture);
+    ASSERT_EQ(shown.width, 1000);
+    ASSERT_EQ(shown.height, 640);
+    ExpectTheSheetBesideFishInWater(shown, 360, 60);
 }
 
 TEST_F(QuorvaneProgram, NoDisplayWithoutHeadlessSaysHowToRunHeadless) {
