@@ -5,6 +5,7 @@
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/quorvane_app.h"
+#include "shell/quorvane_doc.h"
 
 using RenderLib::CFlockingArenaRenderEngine;
 
@@ -42,7 +43,7 @@ void C3DView::OnInitialUpdate() {
         app->renderEngine = renderEngine;
     }
     if (CDocument* document = GetDocument()) {
-        document->UpdateAllViews(this, 0, nullptr);
+        document->UpdateAllViews(this, kHintRefresh, nullptr);
     }
 }
 
@@ -83,6 +84,10 @@ void C3DView::DeleteEngine() {
         }
         delete renderEngine;
         renderEngine = nullptr;
+        // The pages hold pointers into the engine's behaviours.
+        if (CDocument* document = GetDocument()) {
+            document->UpdateAllViews(this, kHintEngineDeleted, nullptr);
+        }
     }
     if (CQuorvaneApp* app = GetQuorvaneApp()) {
         app->renderEngine = nullptr;

@@ -10,8 +10,9 @@
 // Life: made by the splitter from its class description; the first initial
 // update makes the engine, initialises it on this pane's window and
 // publishes it to the application (later initial updates, after New, reuse
-// it); destroying the view deletes the engine and clears the application's
-// reference, so no idle turn reaches a deleted engine.
+// it); destroying the view deletes the engine, tells the other views that
+// its behaviours are gone and clears the application's reference, so that
+// neither an idle turn nor a page reaches a deleted engine.
 
 #include "platform/ui/pane_view.h"
 
@@ -55,7 +56,8 @@ public:
     RenderLib::CFlockingArenaRenderEngine* renderEngine = nullptr;
 
 protected:
-    // Deletes the engine and clears the application's reference.
+    // Deletes the engine, tells the other views (kHintEngineDeleted) and
+    // clears the application's reference.
     void OnDestroy() override;
 
 private:

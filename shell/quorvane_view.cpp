@@ -1,5 +1,6 @@
 #include "shell/quorvane_view.h"
 
+#include "shell/quorvane_doc.h"
 #include "shell/resources/shell_resource_ids.h"
 
 CQuorvaneView::CQuorvaneView()
@@ -34,11 +35,24 @@ void CQuorvaneView::BuildSheet() {
     behaviorSheet.MoveWindow(0, 0, sheet.right - sheet.left, client.Height(), TRUE);
 }
 
-void CQuorvaneView::OnUpdate(CView* /*sender*/, LPARAM /*hint*/, CObject* /*hintObject*/) {
+void CQuorvaneView::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* /*hintObject*/) {
+    if (hint == kHintEngineDeleted) {
+        ForgetBehaviors();
+        return;
+    }
     alignmentPage.RefreshFromBehavior();
     avoidancePage.RefreshFromBehavior();
     cohesionPage.RefreshFromBehavior();
     cruisingPage.RefreshFromBehavior();
     separationPage.RefreshFromBehavior();
     stayInSpherePage.RefreshFromBehavior();
+}
+
+void CQuorvaneView::ForgetBehaviors() {
+    alignmentPage.behavior = nullptr;
+    avoidancePage.behavior = nullptr;
+    cohesionPage.behavior = nullptr;
+    cruisingPage.behavior = nullptr;
+    separationPage.behavior = nullptr;
+    stayInSpherePage.behavior = nullptr;
 }

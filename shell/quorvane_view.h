@@ -8,7 +8,9 @@
 // is sized once to the pane's height; later the form scrolls instead.
 //
 // Every document update (start-up, after the engine is published, New)
-// refreshes every page from the live behaviours, in tab order.
+// refreshes every page from the live behaviours, in tab order. When the
+// engine is deleted the pages forget the behaviours they found, so that an
+// Apply never writes into freed behaviours; a later engine is found anew.
 //
 // Members are built in declaration order and destroyed in reverse: the pages
 // before the sheet.
@@ -31,8 +33,9 @@ public:
     // child of the form, and its height fitted to the form's client area. A
     // later initial update (after New) keeps the one sheet it made.
     void OnInitialUpdate() override;
-    // Refreshes every page from its live behaviour, in tab order; the
-    // arguments are not used.
+    // kHintEngineDeleted: every page forgets its behaviour. Any other hint:
+    // refreshes every page from its live behaviour, in tab order. sender and
+    // hintObject are not used.
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
 
     CPropertySheet behaviorSheet;
@@ -45,4 +48,5 @@ public:
 
 private:
     void BuildSheet();
+    void ForgetBehaviors();
 };

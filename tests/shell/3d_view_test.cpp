@@ -9,6 +9,7 @@
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/3d_view.h"
 #include "shell/live_behaviors.h"
+#include "shell/quorvane_view.h"
 #include "tests/shell/detached_app_fixture.h"
 
 namespace {
@@ -68,6 +69,12 @@ TEST_F(SceneViewTest, DestroyingTheViewDeletesTheEngineAndLetsGoOfTheMouse) {
     EXPECT_EQ(app.renderEngine, nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(LiveBehaviors(), nullptr) << "the pages find no engine";
+    // Nor do they keep the behaviours they had found: they died with it.
+    CQuorvaneView* form = dynamic_cast<CMainFrame*>(app.GetMainWnd())->GetFormView();
+    EXPECT_EQ(form->alignmentPage.behavior, nullptr);
+    EXPECT_EQ(form->separationPage.behavior, nullptr);
+    EXPECT_EQ(form->stayInSpherePage.behavior, nullptr);
+    form->cruisingPage.OnApplyButton();  // writes nothing
     const std::size_t lines = direct3D->Log().Lines().size();
     EXPECT_TRUE(app.OnIdle(0));
     EXPECT_EQ(app.GetFramesRendered(), 0u);
