@@ -178,7 +178,8 @@ TEST_F(QuorvaneProgram, OnAnXServerTheWindowShowsBothPanesAndExitsFromTheMenu) {
                                      "-a -s '-screen 0 1280x800x24' bash '" DRIVE_WINDOW_SCRIPT
                                      "' '" QUORVANE_PATH "' '" +
                                          picture.string() + "'",
-                                     "env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
+                                     "env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY "
+                                     "LSAN_OPTIONS=suppressions=" X11_LEAK_SUPPRESSIONS);
     ASSERT_EQ(run.exitCode, 0) << "90: no window, 91: still running after Exit, 92: no picture\n"
                                << run.err;
     const Picture shown = Load(picture);
