@@ -9,8 +9,8 @@
 #include "platform/d3dx/d3dx_texture.h"
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
+#include "rendering/player_link.h"
 #include "simulation/entity.h"
-#include "simulation/player_link.h"
 #include "simulation/population.h"
 
 namespace RenderLib {

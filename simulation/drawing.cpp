@@ -1,13 +1,11 @@
-// Drawing of entities and the player link: the only part of the simulation
-// that sees the device and the drawable interface. It uses them through
-// their virtual operations alone, so the simulation library still links
-// nothing.
+// Drawing of entities: the only part of the simulation that sees the device
+// and the drawable interface. It uses them through their virtual operations
+// alone (interfaces without a key function), so the simulation library still
+// links nothing.
 
-#include "framework/player.h"
 #include "framework/render_object.h"
 #include "platform/gfx/d3d9.h"
 #include "simulation/entity.h"
-#include "simulation/player_link.h"
 
 void cEntity::Render(IDirect3DDevice9* device) {
     if (model == nullptr) {
@@ -19,10 +17,3 @@ void cEntity::Render(IDirect3DDevice9* device) {
 }
 
 void cPlayerEntity::Render(IDirect3DDevice9* /*device*/) {}
-
-void CopyPlayerPosition(void* context, RenderLib::CPlayer* player, float /*elapsed*/) {
-    if (context == nullptr || player == nullptr) {
-        return;
-    }
-    static_cast<cEntity*>(context)->position = player->GetPosition();
-}

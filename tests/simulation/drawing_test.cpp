@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/player.h"
 #include "framework/render_object.h"
 #include "platform/gfx/recording/recording_device.h"
 #include "simulation/entity.h"
 #include "simulation/group.h"
-#include "simulation/player_link.h"
 #include "simulation/world.h"
 
 namespace {
@@ -108,22 +106,6 @@ TEST_F(DrawingTest, EveryEntityIsDrawnOncePerFrameAndThePlayerEntityNever) {
 
     world.Render(device);
     EXPECT_EQ(mesh.draws, 3);
-}
-
-TEST(PlayerLink, CopiesOnlyThePositionAndIgnoresMissingParts) {
-    cWorld world;
-    cPlayerEntity entity(world, 2);
-    entity.velocity = {1, 2, 3};
-    RenderLib::CPlayer player;
-    player.Move({10, 20, 30}, false);
-
-    CopyPlayerPosition(nullptr, &player, 0.1f);
-    CopyPlayerPosition(&entity, nullptr, 0.1f);
-    EXPECT_EQ(entity.position, (Vector3{0, 0, 0}));
-
-    CopyPlayerPosition(&entity, &player, 0.1f);
-    EXPECT_EQ(entity.position, (Vector3{10, 20, 30}));
-    EXPECT_EQ(entity.velocity, (Vector3{1, 2, 3}));
 }
 
 }  // namespace
