@@ -76,7 +76,8 @@ void C3DView::OnDestroy() {
 }
 
 void C3DView::DeleteEngine() {
-    if (renderEngine != nullptr) {
+    const bool hadEngine = renderEngine != nullptr;
+    if (hadEngine) {
         // The engine may hold the mouse for this window; it cannot let go
         // once it is gone.
         if (GetCapture() == GetSafeHwnd()) {
@@ -84,12 +85,13 @@ void C3DView::DeleteEngine() {
         }
         delete renderEngine;
         renderEngine = nullptr;
-        // The pages hold pointers into the engine's behaviours.
-        if (CDocument* document = GetDocument()) {
-            document->UpdateAllViews(this, kHintEngineDeleted, nullptr);
-        }
     }
     if (CQuorvaneApp* app = GetQuorvaneApp()) {
         app->renderEngine = nullptr;
+    }
+    // The pages hold pointers into the engine's behaviours.
+    CDocument* document = GetDocument();
+    if (hadEngine && document != nullptr) {
+        document->UpdateAllViews(this, kHintEngineDeleted, nullptr);
     }
 }
