@@ -15,6 +15,7 @@
 #include "platform/ui/property_sheet.h"
 #include "platform/ui/ui_types.h"
 #include "platform/ui/wnd.h"
+#include "tests/support/synthetic_input.h"
 
 class UiHost;
 
@@ -41,13 +42,3 @@ private:
 
 // ---- Synthetic input, in the main window's pixels ----
 
-void PushMotion(CPoint point);
-void PushButton(std::uint32_t type, CPoint point);
-// Moves there, presses and releases the left button.
-void Click(CPoint point);
-void PushKey(SDL_Keycode key, std::uint16_t modifiers = KMOD_NONE);
-void PushText(const char* text);
-
-// Centre of a window, and of a sheet's tab, in the main window's pixels.
-CPoint CentreOf(const CWnd& window);
-CPoint CentreOfTab(CPropertySheet& sheet, int index);
