@@ -73,19 +73,7 @@ const D3DMATRIX& CCamera::GetViewMatrix() {
         Normalize(look, look);
         right = Normalize(Cross(up, look));
         up = Normalize(Cross(look, right));
-        view = D3DMATRIX{};
-        view.m[0][0] = right.x;
-        view.m[1][0] = right.y;
-        view.m[2][0] = right.z;
-        view.m[0][1] = up.x;
-        view.m[1][1] = up.y;
-        view.m[2][1] = up.z;
-        view.m[0][2] = look.x;
-        view.m[1][2] = look.y;
-        view.m[2][2] = look.z;
-        view.m[3][0] = -Dot(position, right);
-        view.m[3][1] = -Dot(position, up);
-        view.m[3][2] = -Dot(position, look);
+        view = MatrixViewFromAxes(right, up, look, position);
         viewDirty = false;
     }
     return view;

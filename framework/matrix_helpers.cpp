@@ -44,24 +44,29 @@ Matrix4 MatrixPerspectiveFovLH(float fovY, float aspect, float nearPlane, float 
     return r;
 }
 
+Matrix4 MatrixViewFromAxes(const Vector3& right, const Vector3& up, const Vector3& look,
+                           const Vector3& eye) {
+    Matrix4 r;
+    r.m[0][0] = right.x;
+    r.m[1][0] = right.y;
+    r.m[2][0] = right.z;
+    r.m[0][1] = up.x;
+    r.m[1][1] = up.y;
+    r.m[2][1] = up.z;
+    r.m[0][2] = look.x;
+    r.m[1][2] = look.y;
+    r.m[2][2] = look.z;
+    r.m[3][0] = -Dot(right, eye);
+    r.m[3][1] = -Dot(up, eye);
+    r.m[3][2] = -Dot(look, eye);
+    return r;
+}
+
 Matrix4 MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up) {
     const Vector3 z = Normalize(at - eye);
     const Vector3 x = Normalize(Cross(up, z));
     const Vector3 y = Cross(z, x);
-    Matrix4 r;
-    r.m[0][0] = x.x;
-    r.m[1][0] = x.y;
-    r.m[2][0] = x.z;
-    r.m[0][1] = y.x;
-    r.m[1][1] = y.y;
-    r.m[2][1] = y.z;
-    r.m[0][2] = z.x;
-    r.m[1][2] = z.y;
-    r.m[2][2] = z.z;
-    r.m[3][0] = -Dot(x, eye);
-    r.m[3][1] = -Dot(y, eye);
-    r.m[3][2] = -Dot(z, eye);
-    return r;
+    return MatrixViewFromAxes(x, y, z, eye);
 }
 
 Matrix4 MatrixTranslation(float x, float y, float z) {

@@ -31,6 +31,11 @@ Matrix4 MatrixPerspectiveFovLH(float fovY, float aspect, float nearPlane, float 
 // reference. Columns 1 to 3 hold the camera's right, up and look axes.
 Matrix4 MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up);
 
+// The view matrix of an eye at eye with the orthonormal axes right, up and
+// look: world points into that frame.
+Matrix4 MatrixViewFromAxes(const Vector3& right, const Vector3& up, const Vector3& look,
+                           const Vector3& eye);
+
 // Identity with (x, y, z) in row 4.
 Matrix4 MatrixTranslation(float x, float y, float z);
 
