@@ -1,12 +1,19 @@
 #include "platform/gfx/opengl/gl_buffer_storage.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include <epoxy/gl.h>
 
+namespace {
+
+std::atomic<std::uint64_t> nextSerial{1};
+
+}  // namespace
+
 GlBufferStorage::GlBufferStorage(std::shared_ptr<GlContext> context, UINT size)
-    : context_(std::move(context)), bytes_(size, 0) {
+    : context_(std::move(context)), bytes_(size, 0), serial_(nextSerial++) {
     context_->MakeCurrent();
     GLuint name = 0;
     glGenBuffers(1, &name);

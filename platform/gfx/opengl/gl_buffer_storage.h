@@ -30,6 +30,9 @@ public:
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     UINT Size() const { return static_cast<UINT>(bytes_.size()); }
     std::uint32_t Name() const { return name_; }
+    // A number no other storage of the process has had: unlike the OpenGL
+    // name, which a new buffer may reuse, it tells storages apart over time.
+    std::uint64_t Serial() const { return serial_; }
 
 private:
     void Upload();
@@ -37,6 +40,7 @@ private:
     std::shared_ptr<GlContext> context_;
     std::vector<std::uint8_t> bytes_;
     std::uint32_t name_ = 0;  // OpenGL buffer object
+    std::uint64_t serial_;
     int lockCount_ = 0;
     UINT dirtyBegin_ = 0;  // byte range written under the current locks
     UINT dirtyEnd_ = 0;

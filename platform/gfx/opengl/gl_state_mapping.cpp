@@ -59,6 +59,22 @@ float AnisotropyFor(DWORD minFilter, DWORD magFilter, DWORD maxAnisotropy, float
     return std::clamp(static_cast<float>(maxAnisotropy), 1.0f, std::max(limit, 1.0f));
 }
 
+SamplerSettings SamplerSettingsFor(const std::array<DWORD, DeviceState::kSamplerStates>& sampler,
+                                   UINT levels, float anisotropyLimit) {
+    SamplerSettings settings;
+    settings.wrapS = AddressModeFor(sampler[D3DSAMP_ADDRESSU]);
+    settings.wrapT = AddressModeFor(sampler[D3DSAMP_ADDRESSV]);
+    const DWORD mipFilter = levels > 1 ? sampler[D3DSAMP_MIPFILTER] : D3DTEXF_NONE;
+    settings.minFilter = MinFilterFor(sampler[D3DSAMP_MINFILTER], mipFilter);
+    settings.magFilter = MagFilterFor(sampler[D3DSAMP_MAGFILTER]);
+    ColorToFloats(sampler[D3DSAMP_BORDERCOLOR], settings.borderColor.data());
+    settings.lodBias = DwordToFloat(sampler[D3DSAMP_MIPMAPLODBIAS]);
+    settings.minLod = static_cast<float>(sampler[D3DSAMP_MAXMIPLEVEL]);
+    settings.maxAnisotropy = AnisotropyFor(sampler[D3DSAMP_MINFILTER], sampler[D3DSAMP_MAGFILTER],
+                                           sampler[D3DSAMP_MAXANISOTROPY], anisotropyLimit);
+    return settings;
+}
+
 std::uint32_t PolygonModeFor(DWORD fillMode) {
     switch (fillMode) {
         case D3DFILL_POINT:

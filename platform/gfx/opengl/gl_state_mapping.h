@@ -3,9 +3,11 @@
 // Pure translations of device states into OpenGL enumerations, kept apart
 // from the calls that apply them so each rule can be checked on its own.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/gfx/d3d9_types.h"
+#include "platform/gfx/opengl/device_state.h"
 
 struct CullSetting {
     bool enabled = false;
@@ -34,6 +36,28 @@ std::uint32_t MagFilterFor(DWORD magFilter);
 // The anisotropy to ask for: maxAnisotropy clamped to [1, limit] when either
 // filter is anisotropic, else 1.
 float AnisotropyFor(DWORD minFilter, DWORD magFilter, DWORD maxAnisotropy, float limit);
+
+// The OpenGL sampler parameters of one stage's sampler states.
+struct SamplerSettings {
+    std::uint32_t wrapS = 0;  // AddressModeFor
+    std::uint32_t wrapT = 0;
+    std::uint32_t minFilter = 0;  // MinFilterFor
+    std::uint32_t magFilter = 0;
+    std::array<float, 4> borderColor{};
+    float lodBias = 0.0f;
+    float minLod = 0.0f;         // D3DSAMP_MAXMIPLEVEL: the largest level used
+    float maxAnisotropy = 1.0f;  // AnisotropyFor; only applied when anisotropy exists
+
+    bool operator==(const SamplerSettings&) const = default;
+};
+
+// The settings of sampler states for a texture of levels mip levels (0: no
+// texture). A texture of one level has no mip filter: it samples the same,
+// and a rasterizer that knows no mip level can be chosen skips working out
+// each pixel's level of detail. anisotropyLimit: the implementation's
+// largest anisotropy.
+SamplerSettings SamplerSettingsFor(const std::array<DWORD, DeviceState::kSamplerStates>& sampler,
+                                   UINT levels, float anisotropyLimit);
 
 // GL_FILL, GL_LINE or GL_POINT.
 std::uint32_t PolygonModeFor(DWORD fillMode);

@@ -3,7 +3,8 @@
 // The device of the OpenGL backend. It draws into its own back buffer (a
 // framebuffer object sized to the window's client area, or to the
 // parameters' size when they give one) and emulates the fixed-function
-// subset the program uses with FixedFunctionProgram.
+// subset the program uses with FixedFunctionProgram: one compiled program per
+// FixedFunctionKey, built on first use and kept for the device's life.
 //
 // Context: the device makes an OpenGL 3.3 core context of its own on the
 // window's native SDL window. When another context is current at creation
@@ -29,14 +30,16 @@
 // blended positions (their draws fail), stages 2 to 7.
 
 #include <array>
-#include <map>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 #include "platform/gfx/d3d9.h"
 #include "platform/gfx/opengl/back_buffer.h"
 #include "platform/gfx/opengl/device_state.h"
 #include "platform/gfx/opengl/fixed_function_program.h"
 #include "platform/gfx/opengl/gl_context.h"
+#include "platform/gfx/opengl/gl_state_mapping.h"
 #include "platform/gfx/opengl/vertex_layout.h"
 
 class OpenGLIndexBuffer;
@@ -92,11 +95,26 @@ public:
     HRESULT ReadBackBuffer(std::vector<std::uint8_t>& rgba, UINT& width, UINT& height) override;
 
 private:
-    // The OpenGL objects the device owns besides the back buffer.
+    // What the vertex array's attributes were last pointed at.
+    struct VertexArraySource {
+        std::uint64_t storage = 0;  // GlBufferStorage::Serial; 0: not set up yet
+        UINT offset = 0;
+        UINT stride = 0;
+        DWORD vertexFormat = 0;
+        bool operator==(const VertexArraySource&) const = default;
+    };
+    // The OpenGL objects the device owns besides the back buffer, and what
+    // was last applied to those only the device changes (so that redundant
+    // updates can be skipped).
     struct GlObjects {
         std::uint32_t vertexArray = 0;
-        std::array<std::uint32_t, 2> samplers{};                        // stages 0 and 1
-        std::map<int, std::unique_ptr<FixedFunctionProgram>> programs;  // by variant key
+        std::array<std::uint32_t, 2> samplers{};  // stages 0 and 1
+        std::unordered_map<std::uint64_t, std::unique_ptr<FixedFunctionProgram>>
+            programs;  // by FixedFunctionKey::Packed
+        std::uint32_t currentProgram = 0;
+        std::array<SamplerSettings, 2> samplerSettings{};
+        std::array<bool, 2> samplerSettingsValid{};
+        VertexArraySource vertexArraySource;
     };
     // What is bound; each non-null pointer holds one reference.
     struct Bindings {
@@ -116,9 +134,9 @@ private:
     HRESULT PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) const;
     bool ApplyDrawState(const VertexLayout& layout);
     void ApplyRasterState() const;
-    void ApplySamplers(std::array<bool, 2>& textureBound) const;
-    void BindVertexArray(const VertexLayout& layout) const;
-    const FixedFunctionProgram* ProgramFor(const VertexLayout& layout);
+    void ApplySamplers(std::array<bool, 2>& textureBound);
+    void BindVertexArray(const VertexLayout& layout);
+    FixedFunctionProgram* ProgramFor(const FixedFunctionKey& key);
     bool ClearRect(const D3DRECT* rect) const;
 
     // Replaces a referenced binding: the new resource gains a reference, the

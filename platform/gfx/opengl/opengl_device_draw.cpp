@@ -9,6 +9,7 @@
 #include <epoxy/gl.h>
 
 #include "platform/gfx/opengl/draw_validation.h"
+#include "platform/gfx/opengl/fixed_function_key.h"
 #include "platform/gfx/opengl/gl_state_mapping.h"
 #include "platform/gfx/opengl/opengl_device.h"
 #include "platform/gfx/opengl/opengl_index_buffer.h"
@@ -132,17 +133,28 @@ HRESULT OpenGLDevice::PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) c
     return layout.valid ? D3D_OK : E_NOTIMPL;
 }
 
+// Makes the context current and applies the state of the draw. Objects only
+// the device changes (its programs' uniforms, its samplers, its vertex
+// array) are updated only where they differ from what was last applied;
+// the rest is set at every draw, since other code (clears, uploads) changes
+// it between draws.
 bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout) {
     context_->MakeCurrent();
-    const FixedFunctionProgram* program = ProgramFor(layout);
+    std::array<bool, 2> textureBound{};
+    ApplySamplers(textureBound);
+    const FixedFunctionKey key =
+        FixedFunctionKey::Of(state_, layout, textureBound, !context_->Capabilities().clipControl);
+    FixedFunctionProgram* program = ProgramFor(key);
     if (program == nullptr) {
         return false;
     }
     backBuffer_->Bind();
     ApplyRasterState();
-    std::array<bool, 2> textureBound{};
-    ApplySamplers(textureBound);
-    program->Use(state_, textureBound, !context_->Capabilities().clipControl);
+    if (gl_.currentProgram != program->Name()) {
+        glUseProgram(program->Name());
+        gl_.currentProgram = program->Name();
+    }
+    program->Use(state_);
     BindVertexArray(layout);
     return true;
 }
@@ -174,8 +186,9 @@ void OpenGLDevice::ApplyRasterState() const {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, writeAlpha);
 }
 
-void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) const {
-    const float limit = context_->Capabilities().maxAnisotropy;
+// Binds stages 0 and 1's textures (texture uploads rebind unit 0, so this is
+// done at every draw) and their samplers.
+void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) {
     for (DWORD stage = 0; stage < 2; ++stage) {
         const GLuint sampler = gl_.samplers[stage];
         const OpenGLTexture* texture = bindings_.textures[stage];
@@ -183,34 +196,37 @@ void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) const {
         glActiveTexture(GL_TEXTURE0 + stage);
         glBindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->Name() : 0);
         glBindSampler(stage, sampler);
-        const auto sampled = [&](D3DSAMPLERSTATETYPE type) { return state_.Sampler(stage, type); };
-        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S,
-                            static_cast<GLint>(AddressModeFor(sampled(D3DSAMP_ADDRESSU))));
-        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T,
-                            static_cast<GLint>(AddressModeFor(sampled(D3DSAMP_ADDRESSV))));
-        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER,
-                            static_cast<GLint>(MinFilterFor(sampled(D3DSAMP_MINFILTER),
-                                                            sampled(D3DSAMP_MIPFILTER))));
-        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER,
-                            static_cast<GLint>(MagFilterFor(sampled(D3DSAMP_MAGFILTER))));
-        float border[4];
-        ColorToFloats(sampled(D3DSAMP_BORDERCOLOR), border);
-        glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, border);
-        glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS,
-                            DwordToFloat(sampled(D3DSAMP_MIPMAPLODBIAS)));
-        glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD,
-                            static_cast<float>(sampled(D3DSAMP_MAXMIPLEVEL)));
-        if (context_->Capabilities().anisotropy) {
-            glSamplerParameterf(
-                sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT,
-                AnisotropyFor(sampled(D3DSAMP_MINFILTER), sampled(D3DSAMP_MAGFILTER),
-                              sampled(D3DSAMP_MAXANISOTROPY), limit));
+        const SamplerSettings settings = SamplerSettingsFor(
+            state_.samplerStates[stage], texture != nullptr ? texture->Levels() : 0,
+            context_->Capabilities().maxAnisotropy);
+        if (gl_.samplerSettingsValid[stage] && gl_.samplerSettings[stage] == settings) {
+            continue;
         }
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, static_cast<GLint>(settings.wrapS));
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, static_cast<GLint>(settings.wrapT));
+        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(settings.minFilter));
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(settings.magFilter));
+        glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, settings.borderColor.data());
+        glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS, settings.lodBias);
+        glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, settings.minLod);
+        if (context_->Capabilities().anisotropy) {
+            glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, settings.maxAnisotropy);
+        }
+        gl_.samplerSettings[stage] = settings;
+        gl_.samplerSettingsValid[stage] = true;
     }
 }
 
-void OpenGLDevice::BindVertexArray(const VertexLayout& layout) const {
+// Points the attributes at the bound stream; a draw from the same storage,
+// offset, stride and format as the last one finds them set up already.
+void OpenGLDevice::BindVertexArray(const VertexLayout& layout) {
     glBindVertexArray(gl_.vertexArray);
+    const VertexArraySource source{bindings_.stream->Storage().Serial(), bindings_.streamOffset,
+                                   bindings_.streamStride, state_.vertexFormat};
+    if (source == gl_.vertexArraySource) {
+        return;
+    }
+    gl_.vertexArraySource = source;
     glBindBuffer(GL_ARRAY_BUFFER, bindings_.stream->Storage().Name());
     const auto stride = static_cast<GLsizei>(bindings_.streamStride);
     const std::uint64_t base = bindings_.streamOffset;
@@ -237,20 +253,20 @@ void OpenGLDevice::BindVertexArray(const VertexLayout& layout) const {
     }
 }
 
-const FixedFunctionProgram* OpenGLDevice::ProgramFor(const VertexLayout& layout) {
-    const bool vertexColor = layout.diffuseOffset != VertexLayout::kAbsent;
-    const int key = FixedFunctionProgram::KeyOf(vertexColor, layout.texCoordSets);
-    auto found = gl_.programs.find(key);
+FixedFunctionProgram* OpenGLDevice::ProgramFor(const FixedFunctionKey& key) {
+    const std::uint64_t packed = key.Packed();
+    auto found = gl_.programs.find(packed);
     if (found != gl_.programs.end()) {
         return found->second.get();
     }
     std::string error;
-    auto program = FixedFunctionProgram::Build(vertexColor, layout.texCoordSets, &error);
+    auto program = FixedFunctionProgram::Build(key, &error);
+    gl_.currentProgram = 0;  // building made the new program current
     if (program == nullptr) {
         std::fprintf(stderr, "OpenGL device: %s\n", error.c_str());
         return nullptr;
     }
-    return gl_.programs.emplace(key, std::move(program)).first->second.get();
+    return gl_.programs.emplace(packed, std::move(program)).first->second.get();
 }
 
 // ---- Resources ----

@@ -29,6 +29,7 @@ public:
     HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* description) override;
 
     std::uint32_t Name() const { return name_; }
+    UINT Levels() const { return static_cast<UINT>(levels_.size()); }
 
     // Levels of a full mip chain for width × height (down to 1 × 1).
     static UINT FullChainLevels(UINT width, UINT height);
