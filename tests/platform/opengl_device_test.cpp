@@ -447,6 +447,26 @@ TEST_F(OpenGLIndexedTest, DrawsReadingOutsideTheirBuffersAreRefused) {
     EXPECT_TRUE(Near(Center(), kBlack));
 }
 
+TEST_F(OpenGLIndexedTest, RewrittenIndicesAreCheckedAgain) {
+    ASSERT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 4, 2), D3D_OK);
+    // The same run of indices now names vertex 9 of 8.
+    Fill(indices_, std::vector<std::uint16_t>{0, 1, 2, 3, 4, 5, 6, 9});
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 4, 2),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 0, 2), D3D_OK);
+    // A lock held for writing: the bytes are checked as they stand.
+    void* data = nullptr;
+    ASSERT_EQ(indices_->Lock(0, 0, &data, 0), D3D_OK);
+    static_cast<std::uint16_t*>(data)[7] = 7;
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 4, 2), D3D_OK);
+    static_cast<std::uint16_t*>(data)[7] = 8;
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 4, 2),
+              D3DERR_INVALIDCALL);
+    ASSERT_EQ(indices_->Unlock(), D3D_OK);
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 4, 2),
+              D3DERR_INVALIDCALL);
+}
+
 TEST_F(OpenGLIndexedTest, DrawingWithoutIndicesOrStreamIsRefused) {
     device_->SetIndices(nullptr);
     EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 8, 0, 2),

@@ -42,6 +42,8 @@ HRESULT GlBufferStorage::Lock(UINT offset, UINT size, void** data, DWORD flags) 
         return D3DERR_INVALIDCALL;
     }
     if ((flags & D3DLOCK_READONLY) == 0) {
+        writing_ = true;
+        ++version_;
         const UINT endOffset = static_cast<UINT>(end);
         if (dirtyBegin_ == dirtyEnd_) {
             dirtyBegin_ = offset;
@@ -60,7 +62,11 @@ HRESULT GlBufferStorage::Unlock() {
     if (lockCount_ == 0) {
         return D3DERR_INVALIDCALL;
     }
-    if (--lockCount_ == 0 && dirtyEnd_ > dirtyBegin_) {
+    if (--lockCount_ > 0) {
+        return D3D_OK;
+    }
+    writing_ = false;
+    if (dirtyEnd_ > dirtyBegin_) {
         Upload();
     }
     return D3D_OK;

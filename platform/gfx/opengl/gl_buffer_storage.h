@@ -30,6 +30,10 @@ public:
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     UINT Size() const { return static_cast<UINT>(bytes_.size()); }
     std::uint32_t Name() const { return name_; }
+    // Changes whenever the bytes may change: at every lock for writing. While
+    // such a lock is held (Writing) the bytes may change at any moment.
+    std::uint64_t Version() const { return version_; }
+    bool Writing() const { return writing_; }
     // A number no other storage of the process has had: unlike the OpenGL
     // name, which a new buffer may reuse, it tells storages apart over time.
     std::uint64_t Serial() const { return serial_; }
@@ -42,6 +46,8 @@ private:
     std::uint32_t name_ = 0;  // OpenGL buffer object
     std::uint64_t serial_;
     int lockCount_ = 0;
+    bool writing_ = false;  // a lock for writing is held
+    std::uint64_t version_ = 0;
     UINT dirtyBegin_ = 0;  // byte range written under the current locks
     UINT dirtyEnd_ = 0;
 };

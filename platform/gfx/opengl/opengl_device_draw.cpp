@@ -103,23 +103,25 @@ HRESULT OpenGLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t b
         return D3DERR_INVALIDCALL;
     }
     const std::uint64_t count = VertexCountFor(type, primitiveCount);
+    if (count == 0) {
+        return D3D_OK;
+    }
     const UINT indexSize = bindings_.indices->IndexSize();
     const VertexStream stream{bindings_.stream->Storage().Size(), bindings_.streamOffset,
                               bindings_.streamStride, layout.size};
-    if (!IndicesFit(bindings_.indices->Storage().Bytes(), indexSize, startIndex, count,
-                    baseVertexIndex, stream)) {
+    const std::optional<IndexRange> range = bindings_.indices->RangeOf(startIndex, count);
+    if (!range.has_value() || !IndexRangeFits(*range, baseVertexIndex, stream)) {
         return D3DERR_INVALIDCALL;
-    }
-    if (count == 0) {
-        return D3D_OK;
     }
     if (!ApplyDrawState(layout)) {
         return D3DERR_DRIVERINTERNALERROR;
     }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, bindings_.indices->Storage().Name());
-    glDrawElementsBaseVertex(PrimitiveModeFor(type), static_cast<GLsizei>(count),
-                             indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                             ByteOffset(std::uint64_t{startIndex} * indexSize), baseVertexIndex);
+    // The exact range spares OpenGL scanning the indices for it again.
+    glDrawRangeElementsBaseVertex(
+        PrimitiveModeFor(type), range->lowest, range->highest, static_cast<GLsizei>(count),
+        indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+        ByteOffset(std::uint64_t{startIndex} * indexSize), baseVertexIndex);
     return D3D_OK;
 }
 
