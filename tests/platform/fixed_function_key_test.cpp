@@ -23,7 +23,8 @@ class FixedFunctionKeyTest : public ::testing::Test {
 protected:
     FixedFunctionKey KeyOf(const std::array<bool, 2>& bound = kBothBound,
                            DWORD vertexFormat = kTexturedFormat) const {
-        return FixedFunctionKey::Of(state_, LayoutOfVertexFormat(vertexFormat), bound, false);
+        return FixedFunctionKey::Of(state_, LayoutOfVertexFormat(vertexFormat), bound, false,
+                                    false);
     }
     void SetStage(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
         state_.stageStates[stage][type] = value;
@@ -199,6 +200,9 @@ std::vector<FieldVariant> SingleFieldVariants() {
     key = {};
     key.remapDepth = true;
     variants.push_back({"remapDepth", key});
+    key = {};
+    key.opaqueTarget = true;
+    variants.push_back({"opaqueTarget", key});
     for (FogFormula fog : {FogFormula::kExp, FogFormula::kExp2, FogFormula::kLinear}) {
         key = {};
         key.fog = fog;

@@ -217,6 +217,25 @@ TEST_F(FixedFunctionStageTest, LightingWithoutLightsShowsAmbientTimesMaterialPlu
     EXPECT_TRUE(Near(TopLeft(), {0x10, 0x20, 0x30, 255}));
 }
 
+// ---- Alpha of the back buffer ----
+
+// An X8R8G8B8 back buffer keeps alpha 1 whatever alpha is drawn (the owner
+// of a pane blends the image by it); an A8R8G8B8 one stores the alpha drawn.
+TEST_F(FixedFunctionProgramTest, OnlyABackBufferWithAlphaStoresTheAlphaDrawn) {
+    // Alpha from the vertex colour (by default it is the texture's).
+    device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    ASSERT_EQ(Draw(Quad(-1, -1, 1, 1, 0.5f, 0x40FF0000), kColorVertexFormat), D3D_OK);
+    EXPECT_TRUE(Near(Center(), kRed));
+
+    D3DPRESENT_PARAMETERS parameters = WindowedParameters();
+    parameters.BackBufferFormat = D3DFMT_A8R8G8B8;
+    ASSERT_EQ(device_->Reset(&parameters), D3D_OK);
+    UsePlainState();
+    device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    ASSERT_EQ(Draw(Quad(-1, -1, 1, 1, 0.5f, 0x40FF0000), kColorVertexFormat), D3D_OK);
+    EXPECT_TRUE(Near(Center(), {255, 0, 0, 0x40}));
+}
+
 // ---- Transforms ----
 
 TEST_F(FixedFunctionProgramTest, WorldChangedBetweenDrawsOfOneProgramMovesTheSecond) {

@@ -108,11 +108,12 @@ std::uint64_t PackStage(const FixedFunctionStage& stage) {
 
 FixedFunctionKey FixedFunctionKey::Of(const DeviceState& state, const VertexLayout& layout,
                                       const std::array<bool, kStages>& textureBound,
-                                      bool remapDepth) {
+                                      bool remapDepth, bool opaqueTarget) {
     FixedFunctionKey key;
     key.vertexColor = layout.diffuseOffset != VertexLayout::kAbsent;
     key.lighting = state.Render(D3DRS_LIGHTING) != 0;
     key.remapDepth = remapDepth;
+    key.opaqueTarget = opaqueTarget;
     key.fog = FogOf(state);
     for (DWORD index = 0; index < kStages; ++index) {
         if (OperationOf(state.Stage(index, D3DTSS_COLOROP)) == StageOperation::kDisable) {
@@ -138,5 +139,5 @@ std::uint64_t FixedFunctionKey::Packed() const {
     for (int index = 0; index < kStages; ++index) {
         bits |= PackStage(stages[static_cast<std::size_t>(index)]) << (5 + 23 * index);
     }
-    return bits;
+    return bits | (std::uint64_t{opaqueTarget} << 51);
 }

@@ -57,13 +57,19 @@ struct FixedFunctionKey {
     bool vertexColor = false;  // the diffuse colour comes from the vertex, else the material
     bool lighting = false;
     bool remapDepth = false;  // clip-space depth 0..1 is mapped to -w..w by the shader
+    // The colour buffer keeps alpha 1 (X8R8G8B8): the program writes alpha 1
+    // with every channel enabled, which stores the same pixels as writing
+    // colour alone but lets a rasterizer store without reading back.
+    bool opaqueTarget = false;
     FogFormula fog = FogFormula::kNone;
     std::array<FixedFunctionStage, kStages> stages{};
 
     // The key of a draw: state, the vertex layout drawn, whether stages 0
-    // and 1 have a texture bound, and whether depth is remapped.
+    // and 1 have a texture bound, whether depth is remapped and whether the
+    // colour buffer is opaque.
     static FixedFunctionKey Of(const DeviceState& state, const VertexLayout& layout,
-                               const std::array<bool, kStages>& textureBound, bool remapDepth);
+                               const std::array<bool, kStages>& textureBound, bool remapDepth,
+                               bool opaqueTarget);
 
     // Whether any stage samples vertex set set (0 or 1).
     bool ReadsTexCoordSet(int set) const;

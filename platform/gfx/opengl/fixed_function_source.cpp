@@ -167,14 +167,15 @@ std::string FragmentMain(const FixedFunctionKey& key) {
         }
     }
     text += "    current = clamp(current, 0.0, 1.0);\n";
+    const std::string alpha = key.opaqueTarget ? "1.0" : "current.a";
     if (key.fog == FogFormula::kNone) {
-        return text + "    fragColor = current;\n}\n";
+        return text + "    fragColor = vec4(current.rgb, " + alpha + ");\n}\n";
     }
     if (key.fog == FogFormula::kLinear) {
         text += "    float fogRange = uFogEnd - uFogStart;\n";
     }
     text += "    float fog = clamp(" + FogFactorExpression(key.fog) + ", 0.0, 1.0);\n";
-    return text + "    fragColor = vec4(mix(uFogColor, current.rgb, fog), current.a);\n}\n";
+    return text + "    fragColor = vec4(mix(uFogColor, current.rgb, fog), " + alpha + ");\n}\n";
 }
 
 }  // namespace

@@ -14,7 +14,8 @@
 // - current starts as the diffuse; each enabled stage replaces it by its
 //   colour and alpha operations; the result is clamped to 0..1;
 // - fog mixes the fog colour in by the formula's factor of the view-space
-//   depth, clamped to 0..1.
+//   depth, clamped to 0..1;
+// - alpha written: current's, or 1 for an opaque target.
 //
 // Uniforms: uWorld, uView, uProjection (mat4); uMaterialDiffuse (vec4,
 // without vertex colour); uLitColor (vec4, lighting); uTexture0, uTexture1

@@ -134,6 +134,7 @@ private:
     HRESULT PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) const;
     bool ApplyDrawState(const VertexLayout& layout);
     void ApplyRasterState() const;
+    bool OpaqueTarget() const;
     void ApplySamplers(std::array<bool, 2>& textureBound);
     void BindVertexArray(const VertexLayout& layout);
     FixedFunctionProgram* ProgramFor(const FixedFunctionKey& key);

@@ -144,8 +144,8 @@ bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout) {
     context_->MakeCurrent();
     std::array<bool, 2> textureBound{};
     ApplySamplers(textureBound);
-    const FixedFunctionKey key =
-        FixedFunctionKey::Of(state_, layout, textureBound, !context_->Capabilities().clipControl);
+    const FixedFunctionKey key = FixedFunctionKey::Of(
+        state_, layout, textureBound, !context_->Capabilities().clipControl, OpaqueTarget());
     FixedFunctionProgram* program = ProgramFor(key);
     if (program == nullptr) {
         return false;
@@ -184,8 +184,13 @@ void OpenGLDevice::ApplyRasterState() const {
     glDepthMask(state_.Render(D3DRS_ZWRITEENABLE) != 0 ? GL_TRUE : GL_FALSE);
 
     glPolygonMode(GL_FRONT_AND_BACK, PolygonModeFor(state_.Render(D3DRS_FILLMODE)));
-    const GLboolean writeAlpha = backBufferFormat_ == D3DFMT_A8R8G8B8 ? GL_TRUE : GL_FALSE;
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, writeAlpha);
+    // An opaque target's programs write alpha 1, which its pixels hold.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+// Whether the back buffer keeps alpha at 1 (X8R8G8B8).
+bool OpenGLDevice::OpaqueTarget() const {
+    return backBufferFormat_ != D3DFMT_A8R8G8B8;
 }
 
 // Binds stages 0 and 1's textures (texture uploads rebind unit 0, so this is
