@@ -80,6 +80,8 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             if (!HandleCapturedMouse(event)) {
                 input_->Feed(event);
                 HandlePaneButton(event);
+            } else if (event.type == SDL_MOUSEBUTTONUP) {
+                input_->Feed(event);  // the interface saw the press: it sees the release
             }
             break;
         default:

@@ -49,7 +49,7 @@ struct FrameChanges {
     unsigned buttons = 0;  // bit per button changed
     bool moved = false;
     bool wheeled = false;
-    bool keyChanged = false;  // a key that does not type changed
+    bool keyPressed = false;  // a key that does not type went down
     bool typed = false;
     std::bitset<UiHost::InputFeed::kKeyCount> keys;  // keys changed
 };
@@ -122,7 +122,7 @@ void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
         switch (change.kind) {
             case Change::Kind::Motion:
                 if (change.position.x != position.x || change.position.y != position.y) {
-                    stopped = frame.buttons != 0 || frame.wheeled || frame.keyChanged ||
+                    stopped = frame.buttons != 0 || frame.wheeled || frame.keyPressed ||
                               frame.typed;
                     if (!stopped) {
                         position = change.position;
@@ -159,12 +159,12 @@ void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
                     continue;
                 }
                 if (keys[key] != change.down) {
-                    stopped = frame.keys[key] ||
-                              (!change.typing && (frame.typed || frame.buttons != 0));
+                    const bool editing = !change.typing && change.down;
+                    stopped = frame.keys[key] || (editing && (frame.typed || frame.buttons != 0));
                     if (!stopped) {
                         keys[key] = change.down;
                         frame.keys[key] = true;
-                        frame.keyChanged = frame.keyChanged || !change.typing;
+                        frame.keyPressed = frame.keyPressed || editing;
                     }
                 }
                 if (!stopped) {
@@ -173,7 +173,7 @@ void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
                 break;
             }
             case Change::Kind::Text:
-                stopped = frame.keyChanged || frame.buttons != 0 || frame.moved;
+                stopped = frame.keyPressed || frame.buttons != 0 || frame.moved;
                 if (!stopped) {
                     io.AddInputCharactersUTF8(change.text.c_str());
                     frame.typed = true;
