@@ -129,10 +129,10 @@ HRESULT CHierarchyModel::LinkBones(const char* fileName) {
                 const char* name = container.pSkinInfo->GetBoneName(bone);
                 const auto found = name != nullptr ? frames.find(name) : frames.end();
                 if (found == frames.end()) {
-                    const std::string reason =
-                        std::string("damaged (bone \"") + (name != nullptr ? name : "") +
-                        "\" of mesh \"" + (container.Name != nullptr ? container.Name : "") +
-                        "\" names no frame)";
+                    const std::string reason = std::string("damaged (bone \"") +
+                                               (name != nullptr ? name : "") + "\" of mesh \"" +
+                                               (container.Name != nullptr ? container.Name : "") +
+                                               "\" names no frame)";
                     Report(fileName, reason);
                     ListModelFileFailure(fileName, reason);
                     return E_FAIL;

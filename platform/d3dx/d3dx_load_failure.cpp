@@ -7,9 +7,13 @@ namespace {
 thread_local std::string lastFailure;
 }  // namespace
 
-const std::string& D3DXGetLastLoadFailure() { return lastFailure; }
+const std::string& D3DXGetLastLoadFailure() {
+    return lastFailure;
+}
 
-void D3DXClearLoadFailure() { lastFailure.clear(); }
+void D3DXClearLoadFailure() {
+    lastFailure.clear();
+}
 
 void D3DXReportLoadFailure(const char* loader, const char* name, const std::string& reason) {
     std::fprintf(stderr, "%s: %s: %s\n", loader, name, reason.c_str());

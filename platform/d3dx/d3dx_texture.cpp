@@ -97,6 +97,6 @@ HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* device, const char* fileNam
     }
     // An empty file leaves data null; it is still a file, and empty.
     static const std::uint8_t kNothing = 0;
-    return D3DXCreateTextureFromFileInMemoryNamed(
-        device, bytes.empty() ? &kNothing : bytes.data(), bytes.size(), fileName, texture);
+    return D3DXCreateTextureFromFileInMemoryNamed(device, bytes.empty() ? &kNothing : bytes.data(),
+                                                  bytes.size(), fileName, texture);
 }
