@@ -29,8 +29,8 @@ std::uint32_t Bits(float value) {
     return std::bit_cast<std::uint32_t>(value);
 }
 
-// Steps the start-up flock with one field of its behaviours set to value:
-// every body must stay finite and within the reach of its top speed.
+// Steps the start-up flock for 2000 frames with one field of its behaviours
+// set to value: every body stays finite and within the reach of its top speed.
 void ExpectFlockFiniteAndBounded(const BehaviorField& field, float value) {
     constexpr int kFrames = 2000;
     constexpr float kElapsed = 1.0f / 60.0f;
@@ -41,7 +41,7 @@ void ExpectFlockFiniteAndBounded(const BehaviorField& field, float value) {
             *member = value;
         }
     }
-    float reach = 0.0f;  // the farthest any body can get in kFrames steps
+    float reach = 0.0f;
     for (const cGroup* group : population.world.groups) {
         for (const cEntity* body : group->members) {
             reach = std::fmax(reach, Length(body->position) + kFrames * kElapsed * body->maxSpeed);
@@ -58,6 +58,11 @@ void ExpectFlockFiniteAndBounded(const BehaviorField& field, float value) {
     }
 }
 
+struct NumberBox {
+    UINT page;
+    const BehaviorField* field;
+};
+
 class BehaviorFieldsTest : public BehaviorPageTest {
 protected:
     void SetUp() override {
@@ -66,9 +71,15 @@ protected:
         for (int i = 5; i >= 0; --i) {
             ASSERT_TRUE(sheet.SetActivePage(i));
         }
+        for (const BehaviorPageFields& page : BehaviorPages()) {
+            for (const BehaviorField& field : page.fields) {
+                if (field.control == FieldControl::NumberBox) {
+                    boxes.push_back({page.templateId, &field});
+                }
+            }
+        }
         RefreshAll();
     }
-
     void RefreshAll() {
         alignment.RefreshFromBehavior();
         avoidance.RefreshFromBehavior();
@@ -77,18 +88,14 @@ protected:
         separation.RefreshFromBehavior();
         sphere.RefreshFromBehavior();
     }
-
-    CWnd& PageWindow(UINT templateId) {
-        for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{
-                 &alignment, &avoidance, &cohesion, &cruising, &separation, &sphere}) {
-            if (page->GetTemplateId() == templateId) {
-                return *page;
-            }
+    CWnd& Page(UINT templateId) {
+        int index = 0;
+        while (sheet.GetPage(index)->GetTemplateId() != templateId) {
+            ++index;
         }
-        throw std::logic_error("no page");
+        return *sheet.GetPage(index);
     }
-
-    // The live float of a field: that of the first live behaviour it belongs to.
+    // The live float of a field: that of the live behaviour it belongs to.
     float& Stored(const BehaviorField& field) {
         for (cBehavior* behavior : live) {
             if (float* member = field.member(*behavior)) {
@@ -98,51 +105,40 @@ protected:
         throw std::logic_error("no behaviour");
     }
 
-    template <class Visit>
-    void ForEachNumberBox(Visit visit) {
-        for (const BehaviorPageFields& page : BehaviorPages()) {
-            for (const BehaviorField& field : page.fields) {
-                if (field.control == FieldControl::NumberBox) {
-                    SCOPED_TRACE(std::string(page.caption) + ", " + std::string(field.label));
-                    visit(page, field);
-                }
-            }
-        }
-    }
-
     CAlignmentBehaviorPropertyPage alignment;
     CAvoidanceBehaviorPropertyPage avoidance;
     CCohesionBehaviorPropertyPage cohesion;
     CCruisingBehaviorPropertyPage cruising;
     CSeparationBehaviorPropertyPage separation;
     CStayInSphereBehaviorPropertyPage sphere;
+    std::vector<NumberBox> boxes;  // every number box of every page
 };
 
 TEST_F(BehaviorFieldsTest, AnExtremeNumberIsRefusedWithItsRangeOrLeavesTheFlockSound) {
     const char* const extremes[] = {"2e38",     "-2e38", "1e30", "2e19",  "1e7",   "1000000",
                                     "-1000000", "-1",    "0",    "1e-45", "-1e-45"};
-    ForEachNumberBox([&](const BehaviorPageFields& page, const BehaviorField& field) {
+    for (const auto& [page, field] : boxes) {
         for (const char* text : extremes) {
-            SCOPED_TRACE(text);
-            float& stored = Stored(field);
+            SCOPED_TRACE(std::string(field->label) + " " + text);
+            float& stored = Stored(*field);
             const float before = stored;
             const float typed = ParseFloatFromEdit(text).value();
             messages.clear();
-            Set(PageWindow(page.templateId), field.controlId, text);
-            PressApply(PageWindow(page.templateId));
-            if (typed < field.minimum || typed > field.maximum) {
+            Set(Page(page), field->controlId, text);
+            PressApply(Page(page));
+            if (typed < field->minimum || typed > field->maximum) {
                 ASSERT_EQ(messages.size(), 1u);
-                EXPECT_EQ(messages[0].text, RangePrompt(field.minimum, field.maximum));
+                EXPECT_EQ(messages[0].text, RangePrompt(field->minimum, field->maximum));
                 EXPECT_EQ(Bits(stored), Bits(before));
             } else {
                 EXPECT_TRUE(messages.empty());
                 EXPECT_EQ(Bits(stored), Bits(typed));
-                ExpectFlockFiniteAndBounded(field, typed);
+                ExpectFlockFiniteAndBounded(*field, typed);
             }
             stored = before;
             RefreshAll();
         }
-    });
+    }
 }
 
 TEST_F(BehaviorFieldsTest, RefreshThenApplyWritesEveryBoxBackBitForBit) {
@@ -151,25 +147,22 @@ TEST_F(BehaviorFieldsTest, RefreshThenApplyWritesEveryBoxBackBitForBit) {
         1e6f,  -1e6f, 1e-45f, -0.0f};
     for (const float value : awkward) {
         SCOPED_TRACE(value);
-        ForEachNumberBox([&](const BehaviorPageFields&, const BehaviorField& field) {
-            if (value >= field.minimum && value <= field.maximum) {
-                Stored(field) = value;
-            }
-        });
         std::vector<std::uint32_t> expected;
-        ForEachNumberBox([&](const BehaviorPageFields&, const BehaviorField& field) {
-            expected.push_back(Bits(Stored(field)));
-        });
+        for (const NumberBox& box : boxes) {
+            if (value >= box.field->minimum && value <= box.field->maximum) {
+                Stored(*box.field) = value;
+            }
+            expected.push_back(Bits(Stored(*box.field)));
+        }
         RefreshAll();
         messages.clear();
         for (const BehaviorPageFields& page : BehaviorPages()) {
-            PressApply(PageWindow(page.templateId));
+            PressApply(Page(page.templateId));
         }
         EXPECT_TRUE(messages.empty());
-        std::size_t next = 0;
-        ForEachNumberBox([&](const BehaviorPageFields&, const BehaviorField& field) {
-            EXPECT_EQ(Bits(Stored(field)), expected.at(next++));
-        });
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(Bits(Stored(*boxes[i].field)), expected[i]) << boxes[i].field->label;
+        }
     }
 }
 
