@@ -19,7 +19,7 @@ struct NeighborQueryScratch {
 };
 
 // Everything the neighbour searches of one world step will see, captured
-// before the step starts, with a spatial grid over it.
+// before the step starts, with a uniform grid over each group's members.
 //
 // Why this is possible: a step moves an entity only in its first line, by its
 // own velocity of the previous step, and behaviours write nothing but their
