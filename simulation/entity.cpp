@@ -79,12 +79,14 @@ void cEntity::FindForeignNeighbors() {
 }
 
 void cEntity::Update(float elapsed) {
-    position += elapsed * velocity;
+    position = NextPosition(elapsed);
 
-    ClearAndRelease(flockNeighbors);
-    ClearAndRelease(foreignNeighbors);
-    FindFlockNeighbors();
-    FindForeignNeighbors();
+    if (!world->TakeIndexedNeighbors(*this)) {
+        ClearAndRelease(flockNeighbors);
+        ClearAndRelease(foreignNeighbors);
+        FindFlockNeighbors();
+        FindForeignNeighbors();
+    }
 
     for (cBehavior* behavior : behaviors) {
         behavior->Apply(elapsed, *this);

@@ -181,6 +181,9 @@ TEST(StartupPopulation, ScaledScenarioSplitsTheFishOverFourSchools) {
             EXPECT_LE(std::fabs(fish->position.z - centre.z), 50.0f * scale + 1e-3f);
         }
     }
+    const auto* sphere = dynamic_cast<cStayWithinSphereBehavior*>(population.behaviors[5]);
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_FLOAT_EQ(sphere->radius, 1000.0f * scale);  // the start-up density, sphere included
     SharedRandom().Seed(1);
     EXPECT_EQ(StartupPopulation(FlockScenario{1000}).FishCount(), 1000);
 }
