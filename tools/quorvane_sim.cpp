@@ -1,23 +1,30 @@
 // Headless driver of the flocking simulation: builds the start-up population
 // (or a scaled flock), steps it with a fixed elapsed time and reports each
 // school's size, centroid and mean speed, and the fish's mean neighbour
-// counts.
+// counts; on request it writes the schools' measurements as CSV while it
+// steps.
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "platform/cli/command_line.h"
 #include "simulation/entity.h"
+#include "simulation/flock_metrics.h"
 #include "simulation/group.h"
 #include "simulation/population.h"
+#include "simulation/random_source.h"
 #include "simulation/world.h"
+#include "tools/metrics_csv.h"
 
 namespace {
 
+constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
 int AllCores() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
@@ -28,13 +35,17 @@ struct Options {
     long long fish = 0;
     NeighborSearch search = NeighborSearch::kIndexed;
     long long threads = AllCores();
+    long long seed = 1;
+    std::string metrics;  // CSV file, "-" for standard output, empty for none
+    long long every = 1;
     bool help = false;
 };
 
 void PrintUsage() {
     std::puts(
         "Usage: quorvane-sim [--frames N] [--step SECONDS] [--fish N]\n"
-        "                    [--search exhaustive|indexed] [--threads N]\n"
+        "                    [--search exhaustive|indexed] [--threads N] [--seed S]\n"
+        "                    [--metrics FILE.csv [--every K]]\n"
         "\n"
         "Steps the flock without drawing it and prints, for each school, its fish\n"
         "count, centroid and mean speed, the fish's mean neighbour counts after\n"
@@ -50,6 +61,16 @@ void PrintUsage() {
         "                    other); both give the same flock bit for bit\n"
         "  --threads N       threads for the indexed search, 1 to 256 (default\n"
         "                    all cores); the flock does not depend on it\n"
+        "  --seed S          seed of the random draws that build the flock, 0 to\n"
+        "                    4294967295 (default 1, the start-up flock)\n"
+        "  --metrics FILE    write each school's measurements as CSV: a header,\n"
+        "                    then one row per school at frame 0 and every K\n"
+        "                    frames (frame, time, school, count, centroid, mean\n"
+        "                    speed, polarisation, mean nearest-neighbour\n"
+        "                    distance, radius of gyration, non-finite fish, the\n"
+        "                    player's position); - for standard output (the\n"
+        "                    report then goes to standard error)\n"
+        "  --every K         frames between measurements, 1 to 10000000 (default 1)\n"
         "  --help            show this text");
 }
 
@@ -62,7 +83,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             continue;
         }
         if (name != "--frames" && name != "--step" && name != "--fish" && name != "--search" &&
-            name != "--threads") {
+            name != "--threads" && name != "--seed" && name != "--metrics" && name != "--every") {
             error = "unknown option '" + std::string(name) + "' (see --help)";
             return false;
         }
@@ -93,6 +114,20 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
                         "' is not a search (use exhaustive or indexed)";
                 return false;
             }
+        } else if (name == "--seed") {
+            const auto seed = ParseInteger(name, value, 0, 4'294'967'295LL, error);
+            if (!seed) return false;
+            options.seed = *seed;
+        } else if (name == "--metrics") {
+            if (value.empty()) {
+                error = "--metrics: a file name is missing";
+                return false;
+            }
+            options.metrics = value;
+        } else if (name == "--every") {
+            const auto every = ParseInteger(name, value, 1, 10'000'000, error);
+            if (!every) return false;
+            options.every = *every;
         } else {
             const auto threads = ParseInteger(name, value, 1, cWorld::kMaxThreads, error);
             if (!threads) return false;
@@ -102,7 +137,53 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     return true;
 }
 
-void PrintSchool(int index, const cGroup& school) {
+// Where the measurements go: a file, standard output, or nowhere.
+class MetricsSink {
+public:
+    // False with the reason in error when the file cannot be made.
+    bool Open(const std::string& path, std::string& error) {
+        path_ = path;
+        if (path.empty()) {
+            return true;
+        }
+        file_ = path == "-" ? stdout : std::fopen(path.c_str(), "w");
+        if (file_ == nullptr) {
+            error = "cannot write '" + path + "': " + std::strerror(errno);
+            return false;
+        }
+        std::fprintf(file_, "%s\n", MetricsCsvHeader().c_str());
+        return true;
+    }
+    void Write(long long frame, double time, const StartupPopulation& population) {
+        if (file_ != nullptr) {
+            const std::string rows = MetricsCsvRows(
+                frame, time, MeasureSchools(population.world, kFishType),
+                population.playerEntity->position);
+            std::fprintf(file_, "%s\n", rows.c_str());
+        }
+    }
+    // False with the reason in error when a write failed.
+    bool Close(std::string& error) {
+        if (file_ == nullptr) {
+            return true;
+        }
+        const bool failed = std::ferror(file_) != 0;
+        const bool closed = file_ == stdout ? std::fflush(file_) == 0 : std::fclose(file_) == 0;
+        file_ = nullptr;
+        if (failed || !closed) {
+            error = "writing '" + path_ + "' failed: " + std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+    bool ToStandardOutput() const { return path_ == "-"; }
+
+private:
+    std::string path_;
+    std::FILE* file_ = nullptr;
+};
+
+void PrintSchool(std::FILE* out, int index, const cGroup& school) {
     Vector3 centroid;
     float speedSum = 0.0f;
     for (const cEntity* fish : school.members) {
@@ -111,12 +192,13 @@ void PrintSchool(int index, const cGroup& school) {
     }
     const float count = static_cast<float>(school.members.size());
     centroid = centroid * (1.0f / count);
-    std::printf("school %d: %zu fish, centroid (%.2f, %.2f, %.2f), mean speed %.3f\n", index,
-                school.members.size(), centroid.x, centroid.y, centroid.z, speedSum / count);
+    std::fprintf(out, "school %d: %zu fish, centroid (%.2f, %.2f, %.2f), mean speed %.3f\n",
+                 index, school.members.size(), centroid.x, centroid.y, centroid.z,
+                 speedSum / count);
 }
 
 // Mean list lengths over the fish (the player entity does not search).
-void PrintNeighbourCounts(const StartupPopulation& population) {
+void PrintNeighbourCounts(std::FILE* out, const StartupPopulation& population) {
     double flock = 0.0;
     double foreign = 0.0;
     for (const cGroup* group : population.world.groups) {
@@ -126,8 +208,8 @@ void PrintNeighbourCounts(const StartupPopulation& population) {
         }
     }
     const double count = population.FishCount();
-    std::printf("mean neighbours per fish: %.1f flock, %.2f foreign\n", flock / count,
-                foreign / count);
+    std::fprintf(out, "mean neighbours per fish: %.1f flock, %.2f foreign\n", flock / count,
+                 foreign / count);
 }
 
 }  // namespace
@@ -144,26 +226,43 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    MetricsSink metrics;
+    if (!metrics.Open(options.metrics, error)) {
+        std::fprintf(stderr, "quorvane-sim: %s\n", error.c_str());
+        return kFailure;
+    }
+    std::FILE* report = metrics.ToStandardOutput() ? stderr : stdout;
+
+    SharedRandom().Seed(static_cast<std::uint32_t>(options.seed));
     StartupPopulation population(FlockScenario{static_cast<int>(options.fish)});
     population.world.SetNeighborSearch(options.search);
     population.world.SetThreadCount(static_cast<int>(options.threads));
     const auto start = std::chrono::steady_clock::now();
-    for (long long frame = 0; frame < options.frames; ++frame) {
+    metrics.Write(0, 0.0, population);
+    for (long long frame = 1; frame <= options.frames; ++frame) {
         population.world.Update(static_cast<float>(options.step));
+        if (frame % options.every == 0) {
+            metrics.Write(frame, static_cast<double>(frame) * options.step, population);
+        }
     }
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    if (!metrics.Close(error)) {
+        std::fprintf(stderr, "quorvane-sim: %s\n", error.c_str());
+        return kFailure;
+    }
 
     int index = 0;
     for (const cGroup* group : population.world.groups) {
         if (group->members.empty() || group->members.front() == population.playerEntity) {
             continue;
         }
-        PrintSchool(index++, *group);
+        PrintSchool(report, index++, *group);
     }
-    PrintNeighbourCounts(population);
-    std::printf("%lld frames of %g s for %d fish in %.3f s wall time (%s search, %lld %s)\n",
-                options.frames, options.step, population.FishCount(), wall.count(),
-                options.search == NeighborSearch::kIndexed ? "indexed" : "exhaustive",
-                options.threads, options.threads == 1 ? "thread" : "threads");
+    PrintNeighbourCounts(report, population);
+    std::fprintf(report,
+                 "%lld frames of %g s for %d fish in %.3f s wall time (%s search, %lld %s)\n",
+                 options.frames, options.step, population.FishCount(), wall.count(),
+                 options.search == NeighborSearch::kIndexed ? "indexed" : "exhaustive",
+                 options.threads, options.threads == 1 ? "thread" : "threads");
     return 0;
 }

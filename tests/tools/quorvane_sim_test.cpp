@@ -12,7 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include "simulation/entity.h"
+#include "simulation/flock_metrics.h"
+#include "simulation/population.h"
+#include "simulation/random_source.h"
 #include "tests/support/run_program.h"
+#include "tools/metrics_csv.h"
 
 namespace {
 
@@ -72,6 +77,41 @@ std::string NameOf(const ::testing::TestParamInfo<BadInput>& info) {
     return name;
 }
 
+// The CSV holds, at frames 0, K, 2K..., exactly the measurements of the same
+// flock stepped here; a file and standard output get the same text.
+TEST(QuorvaneSim, MetricsAreWrittenAsCsvEveryKFrames) {
+    std::string expected = MetricsCsvHeader() + "\n";
+    SharedRandom().Seed(3);
+    StartupPopulation population;
+    for (int frame = 0; frame <= 7; ++frame) {
+        if (frame > 0) {
+            population.world.Update(1.0f / 60.0f);
+        }
+        if (frame % 3 == 0) {
+            expected += MetricsCsvRows(frame, frame / 60.0, MeasureSchools(population.world, kFishType),
+                                       population.playerEntity->position) +
+                        "\n";
+        }
+    }
+    SharedRandom().Seed(1);
+    const RunResult toOutput = RunSim("--frames 7 --every 3 --seed 3 --metrics -");
+    EXPECT_EQ(toOutput.exitCode, 0);
+    EXPECT_EQ(toOutput.out, expected);
+    EXPECT_NE(toOutput.err.find("school 3:"), std::string::npos);  // the report moves aside
+
+    const std::string path = ::testing::TempDir() + "quorvane-sim-metrics.csv";
+    const RunResult toFile = RunSim("--frames 7 --every 3 --seed 3 --metrics '" + path + "'");
+    EXPECT_EQ(toFile.exitCode, 0);
+    std::ifstream file(path);
+    std::ostringstream written;
+    written << file.rdbuf();
+    EXPECT_EQ(written.str(), expected);
+
+    const RunResult unwritable = RunSim("--frames 1 --metrics /nonexistent-folder/m.csv");
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.err.find("/nonexistent-folder/m.csv"), std::string::npos);
+}
+
 class QuorvaneSimBadInput : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(QuorvaneSimBadInput, ExitsWithStatusTwoAndOneLineNamingTheOption) {
@@ -91,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--step 2", "--step"}, BadInput{"--fish 3", "--fish"},
                       BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"},
                       BadInput{"--search fast", "--search"}, BadInput{"--threads 0", "--threads"},
-                      BadInput{"--threads 257", "--threads"}),
+                      BadInput{"--threads 257", "--threads"}, BadInput{"--seed -1", "--seed"},
+                      BadInput{"--every 0", "--every"}, BadInput{"--metrics", "--metrics"}),
     NameOf);
 
 }  // namespace
