@@ -20,7 +20,8 @@ void cWorld::Update(float elapsed) {
     if (index_->ThreadCount() != threads_) {
         index_ = std::make_unique<NeighborIndex>(threads_);
     }
-    indexInStep_ = search_ == NeighborSearch::kIndexed && index_->BeginStep(*this, elapsed);
+    indexInStep_ = search_ == NeighborSearch::kIndexed && !IsSmallWorld() &&
+                   index_->BeginStep(*this, elapsed);
     // Ends the index's step however the groups' updates leave.
     struct StepEnd {
         cWorld& world;
@@ -48,6 +49,14 @@ void cWorld::AddGroup(cGroup* group) {
 
 void cWorld::SetThreadCount(int threads) {
     threads_ = std::clamp(threads, 1, kMaxThreads);
+}
+
+bool cWorld::IsSmallWorld() const {
+    std::size_t entities = 0;
+    for (const cGroup* group : groups) {
+        entities += group->members.size();
+    }
+    return entities < static_cast<std::size_t>(std::max(smallWorldLimit_, 0));
 }
 
 bool cWorld::TakeIndexedNeighbors(cEntity& entity) {

@@ -42,6 +42,12 @@ public:
     int GetThreadCount() const { return threads_; }
     static constexpr int kMaxThreads = 256;
 
+    // Worlds of fewer entities than this are scanned exhaustively even with
+    // the indexed search: at the start-up flock's size setting up the grid
+    // costs more than it saves. The lists are the same either way; tests set
+    // 0 to index every world.
+    void SetSmallWorldLimit(int entities) { smallWorldLimit_ = entities; }
+    static constexpr int kDefaultSmallWorldLimit = 64;
     // For the entity step: during Update with the indexed search, puts the
     // entity's lists for this step in place and returns true; otherwise
     // returns false and the entity searches for itself.
@@ -53,8 +59,11 @@ public:
     std::vector<cGroup*> groups;  // owned; ascending identity
 
 private:
+    bool IsSmallWorld() const;
+
     NeighborSearch search_ = NeighborSearch::kIndexed;
     int threads_ = 1;
+    int smallWorldLimit_ = kDefaultSmallWorldLimit;
     std::unique_ptr<NeighborIndex> index_;  // never null; remade when threads_ changes
     bool indexInStep_ = false;              // index_ serves the step under way
 };
