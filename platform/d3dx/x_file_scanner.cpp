@@ -1,125 +1,61 @@
 #include "platform/d3dx/x_file_scanner.h"
 
 #include <algorithm>
-#include <memory>
-#include <unordered_set>
 #include <utility>
 
-#include "platform/d3dx/x_file_tokenizer.h"
+#include "platform/d3dx/x_file_object_scanner.h"
 
-// Sections: the scanner's records; objects of the file (frames, meshes and
-// their parts, materials, animations, unknown objects); the importer's
-// hierarchy filter and creation order; the entry point.
-//
-// Each Parse function consumes exactly what the importer's function of the
-// same object consumes, in the same order, so that the two stay in step.
+// Sections: the block walker; the file, its templates, frames and unknown
+// objects; numbers; the importer's hierarchy filter and creation order; the
+// entry point.
 
-namespace {
+namespace xfile_scan {
 
-struct ScanNode {
-    std::string name;
-    std::vector<std::size_t> meshes;  // indices into Scanner::meshes_
-    std::vector<std::unique_ptr<ScanNode>> children;
-};
+// ---- The block walker ----
 
-struct ScanMesh {
-    XFileLayout::Mesh layout;
-    std::vector<std::uint32_t> faceStarts;  // first corner of each face, then the end
-    std::vector<std::uint32_t> corners;
-    std::vector<std::uint32_t> faceMaterials;  // one per face once a list was read
-    std::uint32_t listedMaterials = 0;
-    int textureSets = 0;
-    int colorSets = 0;
-    std::unordered_set<std::string> boneNames;
-};
-
-constexpr int kMaxSets = 8;  // texture-coordinate and colour sets the importer keeps
-
-// Some of the importer's loops multiply a file's counts (materials by faces,
-// bones by vertices by materials, material references by materials, the
-// last with a slow lookup per step). A small hostile file could keep it busy
-// for hours; beyond these many steps the file is refused.
-constexpr std::uint64_t kWorkLimit = 500'000'000;
-constexpr std::uint64_t kReferenceWorkLimit = 1'000'000;
-// The importer searches the whole hierarchy by name for each animation.
-constexpr std::uint64_t kFrameSearchLimit = 50'000'000;
-
-class Scanner {
-public:
-    bool Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layout);
-    const std::string& Error() const { return tokens_.Error(); }
-
-private:
-    bool ParseFile();
-    bool ParseHead(std::string* name);
-    bool ParseTemplate();
-    bool ParseFrame(ScanNode* parent, int depth);
-    bool ParseMatrix(D3DXMATRIX* matrix);
-    bool ParseMesh(ScanMesh& mesh);
-    bool ParseMeshObjects(ScanMesh& mesh);
-    bool ParseNormals(ScanMesh& mesh);
-    bool ParseTextureCoords(ScanMesh& mesh);
-    bool ParseVertexColors(ScanMesh& mesh);
-    bool ParseMaterialList(ScanMesh& mesh);
-    bool CheckFaceMaterials(ScanMesh& mesh, std::uint32_t declared);
-    bool ParseMaterial();
-    bool ParseSkinWeights(ScanMesh& mesh);
-    bool ParseAnimationSet();
-    bool ParseAnimation();
-    bool ParseAnimationKey();
-    bool ParseUnknown();
-    bool ReadFloats(int count, float* values = nullptr);
-    bool ReadVector(int count, float* values = nullptr);
-    bool ReadInts(int count);
-    void AttachTopFrame(std::unique_ptr<ScanNode> node);
-    ScanMesh& NewMesh();
-
-    void Filter(ScanNode& node);
-    void CollectCreationOrder(const ScanNode& node, std::vector<std::size_t>& order) const;
-    XFileLayout::Mesh Finish(ScanMesh& mesh) const;
-
-    XFileTokenizer tokens_;
-    std::unique_ptr<ScanNode> root_;
-    bool dummyRoot_ = false;
-    std::vector<std::unique_ptr<ScanMesh>> meshes_;
-    std::vector<std::size_t> globalMeshes_;
-    std::uint64_t materialCount_ = 0;   // Material objects anywhere in the file
-    std::uint64_t referenceCount_ = 0;  // materials named by reference in lists
-    std::uint64_t frameCount_ = 0;
-    std::uint64_t animationCount_ = 0;
-};
-
-// ---- Objects of the file ----
-
-bool Scanner::ParseFile() {
+bool Scanner::WalkBlock(const char* what, std::initializer_list<ObjectRule> rules,
+                        const std::function<bool()>& close) {
     for (;;) {
         std::string token;
         if (!tokens_.NextToken(token)) {
             return false;
         }
-        bool parsed = true;
         if (token.empty()) {
-            return true;
-        } else if (token == "template") {
-            parsed = ParseTemplate();
-        } else if (token == "Frame") {
-            parsed = ParseFrame(nullptr, 1);
-        } else if (token == "Mesh") {
-            globalMeshes_.push_back(meshes_.size());
-            parsed = ParseMesh(NewMesh());
-        } else if (token == "AnimTicksPerSecond") {
-            parsed = ParseHead(nullptr) && ReadInts(1) && tokens_.CheckClosingBrace();
-        } else if (token == "AnimationSet") {
-            parsed = ParseAnimationSet();
-        } else if (token == "Material") {
-            parsed = ParseMaterial();
-        } else if (token != "}") {
+            return what == nullptr || tokens_.Fail(std::string(what) + " not closed");
+        }
+        const ObjectRule* rule = std::find_if(
+            rules.begin(), rules.end(), [&](const ObjectRule& r) { return r.token == token; });
+        bool parsed = true;
+        if (rule != rules.end()) {
+            parsed = rule->read();
+        } else if (token == "}") {
+            return close == nullptr || close();
+        } else {
             parsed = ParseUnknown();
         }
         if (!parsed) {
             return false;
         }
     }
+}
+
+// ---- The file, its templates, frames and unknown objects ----
+
+bool Scanner::ParseFile() {
+    return WalkBlock(
+        nullptr,
+        {{"template", [this] { return ParseTemplate(); }},
+         {"Frame", [this] { return ParseFrame(nullptr, 1); }},
+         {"Mesh",
+          [this] {
+              globalMeshes_.push_back(meshes_.size());
+              return ParseMesh(NewMesh());
+          }},
+         {"AnimTicksPerSecond",
+          [this] { return ParseHead(nullptr) && ReadInts(1) && tokens_.CheckClosingBrace(); }},
+         {"AnimationSet", [this] { return ParseAnimationSet(); }},
+         {"Material", [this] { return ParseMaterial(); }},
+         {"}", [] { return true; }}});  // a stray brace between objects is passed over
 }
 
 bool Scanner::ParseHead(std::string* name) {
@@ -186,32 +122,42 @@ bool Scanner::ParseFrame(ScanNode* parent, int depth) {
     } else {
         AttachTopFrame(std::move(created));
     }
-    for (;;) {
-        std::string token;
+    return WalkBlock("frame", {{"Frame", [&] { return ParseFrame(node, depth + 1); }},
+                               {"FrameTransformMatrix",
+                                [this] {
+                                    return ParseHead(nullptr) && ParseMatrix(nullptr) &&
+                                           tokens_.CheckSemicolon() && tokens_.CheckClosingBrace();
+                                }},
+                               {"Mesh", [&] {
+                                    node->meshes.push_back(meshes_.size());
+                                    return ParseMesh(NewMesh());
+                                }}});
+}
+
+bool Scanner::ParseUnknown() {
+    std::string token;
+    do {
         if (!tokens_.NextToken(token)) {
             return false;
         }
-        bool parsed = true;
         if (token.empty()) {
-            return tokens_.Fail("frame not closed");
-        } else if (token == "}") {
-            return true;
-        } else if (token == "Frame") {
-            parsed = ParseFrame(node, depth + 1);
-        } else if (token == "FrameTransformMatrix") {
-            parsed = ParseHead(nullptr) && ParseMatrix(nullptr) && tokens_.CheckSemicolon() &&
-                     tokens_.CheckClosingBrace();
-        } else if (token == "Mesh") {
-            node->meshes.push_back(meshes_.size());
-            parsed = ParseMesh(NewMesh());
-        } else {
-            parsed = ParseUnknown();
+            return tokens_.Fail("unknown object not closed");
         }
-        if (!parsed) {
+    } while (token != "{");
+    for (std::uint64_t open = 1; open > 0;) {
+        if (!tokens_.NextToken(token)) {
             return false;
         }
+        if (token.empty()) {
+            return tokens_.Fail("unknown object not closed");
+        }
+        open += token == "{" ? 1 : 0;
+        open -= token == "}" ? 1 : 0;
     }
+    return true;
 }
+
+// ---- Numbers ----
 
 bool Scanner::ReadFloats(int count, float* values) {
     for (int i = 0; i < count; ++i) {
@@ -255,406 +201,6 @@ bool Scanner::ParseMatrix(D3DXMATRIX* matrix) {
         for (int i = 0; i < 16; ++i) {
             matrix->m[i / 4][i % 4] = values[i];
         }
-    }
-    return true;
-}
-
-ScanMesh& Scanner::NewMesh() {
-    meshes_.push_back(std::make_unique<ScanMesh>());
-    return *meshes_.back();
-}
-
-bool Scanner::ParseMesh(ScanMesh& mesh) {
-    XFileLayout::Mesh& layout = mesh.layout;
-    if (!ParseHead(&layout.name) || !tokens_.ReadInt(layout.vertexCount)) {
-        return false;
-    }
-    for (std::uint32_t v = 0; v < layout.vertexCount; ++v) {
-        D3DXVECTOR3 p;
-        if (!ReadVector(3, &p.x)) {
-            return false;
-        }
-        layout.positions.push_back(p);
-    }
-    if (!tokens_.ReadInt(layout.faceCount)) {
-        return false;
-    }
-    for (std::uint32_t f = 0; f < layout.faceCount; ++f) {
-        std::uint32_t cornerCount;
-        if (!tokens_.ReadInt(cornerCount)) {
-            return false;
-        }
-        if (cornerCount < 3) {
-            return tokens_.Fail("a face with fewer than three corners");
-        }
-        mesh.faceStarts.push_back(static_cast<std::uint32_t>(mesh.corners.size()));
-        for (std::uint32_t c = 0; c < cornerCount; ++c) {
-            std::uint32_t vertex;
-            if (!tokens_.ReadInt(vertex)) {
-                return false;
-            }
-            if (vertex >= layout.vertexCount) {
-                return tokens_.Fail("face vertex index out of range");
-            }
-            mesh.corners.push_back(vertex);
-        }
-        tokens_.TestForSeparator();
-    }
-    mesh.faceStarts.push_back(static_cast<std::uint32_t>(mesh.corners.size()));
-    return ParseMeshObjects(mesh);
-}
-
-bool Scanner::ParseMeshObjects(ScanMesh& mesh) {
-    for (;;) {
-        std::string token;
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        bool parsed = true;
-        if (token.empty()) {
-            return tokens_.Fail("mesh not closed");
-        } else if (token == "}") {
-            // The importer weighs every bone over every vertex, once per material.
-            const std::uint64_t work = std::uint64_t{mesh.layout.vertexCount} *
-                                       mesh.boneNames.size() *
-                                       std::max<std::uint32_t>(mesh.listedMaterials, 1);
-            return work <= kWorkLimit ||
-                   tokens_.Fail("too many bones for the vertices of one mesh");
-        } else if (token == "MeshNormals") {
-            parsed = ParseNormals(mesh);
-        } else if (token == "MeshTextureCoords") {
-            parsed = ParseTextureCoords(mesh);
-        } else if (token == "MeshVertexColors") {
-            parsed = ParseVertexColors(mesh);
-        } else if (token == "MeshMaterialList") {
-            parsed = ParseMaterialList(mesh);
-        } else if (token == "XSkinMeshHeader") {
-            parsed = ParseHead(nullptr) && ReadInts(3) && tokens_.CheckClosingBrace();
-        } else if (token == "SkinWeights") {
-            parsed = ParseSkinWeights(mesh);
-        } else {
-            parsed = ParseUnknown();  // VertexDuplicationIndices among them
-        }
-        if (!parsed) {
-            return false;
-        }
-    }
-}
-
-bool Scanner::ParseNormals(ScanMesh& mesh) {
-    std::uint32_t normalCount, faceCount;
-    if (!ParseHead(nullptr) || !tokens_.ReadInt(normalCount)) {
-        return false;
-    }
-    for (std::uint32_t n = 0; n < normalCount; ++n) {
-        if (!ReadVector(3)) {
-            return false;
-        }
-    }
-    if (!tokens_.ReadInt(faceCount)) {
-        return false;
-    }
-    if (faceCount != mesh.layout.faceCount) {
-        return tokens_.Fail("normal face count differs from the face count");
-    }
-    for (std::uint32_t f = 0; f < faceCount; ++f) {
-        std::uint32_t cornerCount, normal;
-        if (!tokens_.ReadInt(cornerCount)) {
-            return false;
-        }
-        if (cornerCount != mesh.faceStarts[f + 1] - mesh.faceStarts[f]) {
-            return tokens_.Fail("normal face size differs from its face");
-        }
-        for (std::uint32_t c = 0; c < cornerCount; ++c) {
-            if (!tokens_.ReadInt(normal)) {
-                return false;
-            }
-            if (normal >= normalCount) {
-                return tokens_.Fail("normal index out of range");
-            }
-        }
-        tokens_.TestForSeparator();
-    }
-    return tokens_.CheckClosingBrace();
-}
-
-bool Scanner::ParseTextureCoords(ScanMesh& mesh) {
-    std::uint32_t count;
-    if (!ParseHead(nullptr)) {
-        return false;
-    }
-    if (++mesh.textureSets > kMaxSets) {
-        return tokens_.Fail("too many texture-coordinate sets");
-    }
-    if (!tokens_.ReadInt(count)) {
-        return false;
-    }
-    if (count != mesh.layout.vertexCount) {
-        return tokens_.Fail("texture-coordinate count differs from the vertex count");
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!ReadVector(2)) {
-            return false;
-        }
-    }
-    return tokens_.CheckClosingBrace();
-}
-
-bool Scanner::ParseVertexColors(ScanMesh& mesh) {
-    std::uint32_t count, vertex;
-    if (!ParseHead(nullptr)) {
-        return false;
-    }
-    if (++mesh.colorSets > kMaxSets) {
-        return tokens_.Fail("too many colour sets");
-    }
-    if (!tokens_.ReadInt(count)) {
-        return false;
-    }
-    if (count != mesh.layout.vertexCount) {
-        return tokens_.Fail("colour count differs from the vertex count");
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!tokens_.ReadInt(vertex)) {
-            return false;
-        }
-        if (vertex >= mesh.layout.vertexCount) {
-            return tokens_.Fail("colour vertex index out of range");
-        }
-        if (!ReadVector(4)) {
-            return false;
-        }
-        tokens_.TestForSeparator();
-    }
-    return tokens_.CheckClosingBrace();
-}
-
-bool Scanner::ParseMaterialList(ScanMesh& mesh) {
-    if (mesh.layout.hasMaterialList) {
-        return tokens_.Fail("a second material list in one mesh");
-    }
-    mesh.layout.hasMaterialList = true;
-    std::uint32_t declared, indexCount;
-    if (!ParseHead(nullptr) || !tokens_.ReadInt(declared) || !tokens_.ReadInt(indexCount)) {
-        return false;
-    }
-    const std::uint32_t faceCount = mesh.layout.faceCount;
-    // One index for every face, or a single index the importer repeats.
-    if (indexCount != faceCount && !(indexCount == 1 && faceCount > 0)) {
-        return tokens_.Fail("material index count differs from the face count");
-    }
-    for (std::uint32_t i = 0; i < indexCount; ++i) {
-        std::uint32_t material;
-        if (!tokens_.ReadInt(material)) {
-            return false;
-        }
-        mesh.faceMaterials.push_back(material);
-    }
-    tokens_.SkipSemicolonHere();
-    mesh.faceMaterials.resize(faceCount, mesh.faceMaterials.empty() ? 0 : mesh.faceMaterials[0]);
-    for (;;) {
-        std::string token;
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        bool parsed = true;
-        if (token.empty()) {
-            return tokens_.Fail("material list not closed");
-        } else if (token == "}") {
-            return CheckFaceMaterials(mesh, declared);
-        } else if (token == "{") {
-            ++mesh.listedMaterials;  // a reference to a material by name
-            ++referenceCount_;
-            parsed = tokens_.NextToken(token) && tokens_.CheckClosingBrace();
-        } else if (token == "Material") {
-            ++mesh.listedMaterials;
-            parsed = ParseMaterial();
-        } else if (token != ";") {
-            parsed = ParseUnknown();
-        }
-        if (!parsed) {
-            return false;
-        }
-    }
-}
-
-bool Scanner::CheckFaceMaterials(ScanMesh& mesh, std::uint32_t declared) {
-    if (declared != mesh.listedMaterials) {
-        return tokens_.Fail("material count differs from the materials listed");
-    }
-    if (std::uint64_t{mesh.listedMaterials} * mesh.layout.faceCount > kWorkLimit) {
-        return tokens_.Fail("too many materials for the faces of one mesh");
-    }
-    for (std::uint32_t material : mesh.faceMaterials) {
-        if (material >= mesh.listedMaterials) {
-            return tokens_.Fail("face material index out of range");
-        }
-    }
-    return true;
-}
-
-bool Scanner::ParseMaterial() {
-    ++materialCount_;
-    if (!ParseHead(nullptr) || !ReadVector(4) || !ReadFloats(1) || !ReadVector(3) ||
-        !ReadVector(3)) {
-        return false;
-    }
-    for (;;) {
-        std::string token;
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        bool parsed = true;
-        if (token.empty()) {
-            return tokens_.Fail("material not closed");
-        } else if (token == "}") {
-            return true;
-        } else if (token == "TextureFilename" || token == "TextureFileName" ||
-                   token == "NormalmapFilename" || token == "NormalmapFileName") {
-            std::string name;
-            parsed = ParseHead(nullptr) && tokens_.ReadString(name) && tokens_.CheckClosingBrace();
-        } else {
-            parsed = ParseUnknown();
-        }
-        if (!parsed) {
-            return false;
-        }
-    }
-}
-
-bool Scanner::ParseSkinWeights(ScanMesh& mesh) {
-    std::string name;
-    std::uint32_t count;
-    if (!ParseHead(nullptr) || !tokens_.ReadString(name) || !tokens_.ReadInt(count)) {
-        return false;
-    }
-    XFileLayout::Mesh& layout = mesh.layout;
-    if (!mesh.boneNames.insert(name).second) {
-        return tokens_.Fail("two skin weights for bone \"" + name + "\" in one mesh");
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        std::uint32_t vertex;
-        if (!tokens_.ReadInt(vertex)) {
-            return false;
-        }
-        if (vertex >= layout.vertexCount) {
-            return tokens_.Fail("skin weight vertex index out of range");
-        }
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!ReadFloats(1)) {
-            return false;
-        }
-    }
-    D3DXMATRIX offset;
-    if (!ParseMatrix(&offset) || !tokens_.CheckSemicolon() || !tokens_.CheckClosingBrace()) {
-        return false;
-    }
-    layout.boneNames.push_back(name);
-    layout.boneOffsets.push_back(offset);
-    return true;
-}
-
-bool Scanner::ParseAnimationSet() {
-    if (!ParseHead(nullptr)) {
-        return false;
-    }
-    for (;;) {
-        std::string token;
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        bool parsed = true;
-        if (token.empty()) {
-            return tokens_.Fail("animation set not closed");
-        } else if (token == "}") {
-            return true;
-        } else if (token == "Animation") {
-            parsed = ParseAnimation();
-        } else {
-            parsed = ParseUnknown();
-        }
-        if (!parsed) {
-            return false;
-        }
-    }
-}
-
-bool Scanner::ParseAnimation() {
-    ++animationCount_;
-    if (!ParseHead(nullptr)) {
-        return false;
-    }
-    for (;;) {
-        std::string token;
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        bool parsed = true;
-        if (token.empty()) {
-            return tokens_.Fail("animation not closed");
-        } else if (token == "}") {
-            return true;
-        } else if (token == "AnimationKey") {
-            parsed = ParseAnimationKey();
-        } else if (token == "{") {
-            parsed = tokens_.NextToken(token) && tokens_.CheckClosingBrace();  // the frame's name
-        } else {
-            parsed = ParseUnknown();  // AnimationOptions among them
-        }
-        if (!parsed) {
-            return false;
-        }
-    }
-}
-
-bool Scanner::ParseAnimationKey() {
-    std::uint32_t type, count;
-    if (!ParseHead(nullptr) || !tokens_.ReadInt(type) || !tokens_.ReadInt(count)) {
-        return false;
-    }
-    if (type > 4) {
-        return tokens_.Fail("unknown animation key type");
-    }
-    const std::uint32_t valueCount = type == 0 ? 4 : type <= 2 ? 3 : 16;
-    for (std::uint32_t k = 0; k < count; ++k) {
-        std::uint32_t time, values;
-        if (!tokens_.ReadInt(time) || !tokens_.ReadInt(values)) {
-            return false;
-        }
-        if (values != valueCount) {
-            return tokens_.Fail("wrong number of values in an animation key");
-        }
-        const bool vector = type == 1 || type == 2;
-        const bool parsed =
-            vector ? ReadVector(3)
-                   : ReadFloats(static_cast<int>(valueCount)) && tokens_.CheckSemicolon();
-        if (!parsed || !tokens_.CheckSeparator()) {
-            return false;
-        }
-    }
-    return tokens_.CheckClosingBrace();
-}
-
-bool Scanner::ParseUnknown() {
-    std::string token;
-    do {
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        if (token.empty()) {
-            return tokens_.Fail("unknown object not closed");
-        }
-    } while (token != "{");
-    for (std::uint64_t open = 1; open > 0;) {
-        if (!tokens_.NextToken(token)) {
-            return false;
-        }
-        if (token.empty()) {
-            return tokens_.Fail("unknown object not closed");
-        }
-        open += token == "{" ? 1 : 0;
-        open -= token == "}" ? 1 : 0;
     }
     return true;
 }
@@ -734,11 +280,11 @@ bool Scanner::Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layo
     return true;
 }
 
-}  // namespace
+}  // namespace xfile_scan
 
 bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout,
                std::string& error) {
-    Scanner scanner;
+    xfile_scan::Scanner scanner;
     if (!scanner.Scan(data, size, layout)) {
         error = scanner.Error();
         return false;
