@@ -5,7 +5,7 @@
 // left-handed frame (x right, y up, z forward). Angles are radians unless a
 // name says degrees.
 
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 namespace RenderLib {
 

@@ -1,4 +1,4 @@
-#include "vector_math.h"
+#include "base/vector_math.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// Single-precision vector types of the simulation. The frame is left-handed
+// Single-precision vector types and the vector math shared by the simulation,
+// the device interface and the framework. The frame is left-handed
 // (x right, y up, z forward); matrices are row-major and act on row vectors,
 // p' = p * M, so a translation sits in the fourth row. Angles are radians.
 
