@@ -9,9 +9,10 @@
 // table of the objects the block may hold; an object the table does not name
 // is skipped whole, as the importer skips it.
 //
-// The functions are defined by concern: x_file_scanner.cpp (the walker, the
-// file, frames, templates and unknown objects, the layout), x_file_mesh_scan.cpp
-// (meshes and their parts, materials), x_file_animation_scan.cpp (animations).
+// The functions are defined by concern: x_file_object_scanner.cpp (the walker,
+// the file, frames, templates and unknown objects, the layout and ScanXFile),
+// x_file_mesh_scan.cpp (meshes and their parts, materials),
+// x_file_animation_scan.cpp (animations).
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,7 @@
-#include "platform/d3dx/x_file_scanner.h"
+#include "platform/d3dx/x_file_object_scanner.h"
 
 #include <algorithm>
 #include <utility>
-
-#include "platform/d3dx/x_file_object_scanner.h"
 
 // Sections: the block walker; the file, its templates, frames and unknown
 // objects; numbers; the importer's hierarchy filter and creation order; the
