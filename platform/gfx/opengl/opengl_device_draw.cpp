@@ -284,13 +284,8 @@ HRESULT OpenGLDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexF
         allowed != D3D_OK) {
         return allowed;
     }
-    D3DVERTEXBUFFER_DESC description;
-    description.Format = D3DFMT_UNKNOWN;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    description.FVF = vertexFormat;
-    *buffer = new OpenGLVertexBuffer(context_, description);
+    *buffer = new OpenGLVertexBuffer(
+        context_, {.Usage = usage, .Pool = pool, .Size = length, .FVF = vertexFormat});
     return D3D_OK;
 }
 
@@ -301,12 +296,8 @@ HRESULT OpenGLDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT form
         allowed != D3D_OK) {
         return allowed;
     }
-    D3DINDEXBUFFER_DESC description;
-    description.Format = format;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    *buffer = new OpenGLIndexBuffer(context_, description);
+    *buffer = new OpenGLIndexBuffer(
+        context_, {.Format = format, .Usage = usage, .Pool = pool, .Size = length});
     return D3D_OK;
 }
 

@@ -262,12 +262,8 @@ HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD form
     if (FAILED(createResourceResult)) {
         return createResourceResult;
     }
-    D3DVERTEXBUFFER_DESC description;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    description.FVF = format;
-    *buffer = new RecordingVertexBuffer(log_, "VertexBuffer", description);
+    *buffer = new RecordingVertexBuffer(
+        log_, "VertexBuffer", {.Usage = usage, .Pool = pool, .Size = length, .FVF = format});
     return D3D_OK;
 }
 
@@ -285,12 +281,8 @@ HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT f
     if (FAILED(createResourceResult)) {
         return createResourceResult;
     }
-    D3DINDEXBUFFER_DESC description;
-    description.Format = format;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    *buffer = new RecordingIndexBuffer(log_, "IndexBuffer", description);
+    *buffer = new RecordingIndexBuffer(
+        log_, "IndexBuffer", {.Format = format, .Usage = usage, .Pool = pool, .Size = length});
     return D3D_OK;
 }
 
