@@ -124,20 +124,7 @@ void CCamera::CopyStateFrom(const CCamera& source) {
     projectionDirty = true;
 }
 
-void CCamera::Level() {
-    up = {0.0f, 1.0f, 0.0f};
-    right.y = 0.0f;
-    look.y = 0.0f;
-    Normalize(right, right);
-    Normalize(look, look);
-    // Looking straight up or down (or rolled onto its side) flattens one axis
-    // to nothing; rebuild it from the other so the frame stays whole.
-    if (look == kZero) {
-        look = Normalize(Cross(right, up));
-    } else if (right == kZero) {
-        right = Normalize(Cross(up, look));
-    }
-}
+void CCamera::Level() { LevelAxes(right, up, look); }
 
 void CCamera::RotatePositionAboutTarget(const Matrix4& rotation) {
     const Vector3 offset = position - target->GetPosition();

@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "platform/gfx/d3d9.h"
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 namespace RenderLib {
 

@@ -59,7 +59,7 @@ public:
     // Draws every skinned mesh container, skinning it first unless it already
     // holds the current pose (frame order: a frame's containers,
     // then its siblings, then its children). Returns 0.
-    HRESULT Render(IDirect3DDevice9* device, DWORD unused1, DWORD unused2) override;
+    HRESULT Render(IDirect3DDevice9* device, DWORD reserved1, DWORD reserved2) override;
     // min = -3.4028235e38 and max = 3.4028235e38 on every axis, then the
     // bounding sphere of the hierarchy: centre ± radius × 1.4142135. A
     // failure of the sphere (nothing loaded) is returned with the box as preset.

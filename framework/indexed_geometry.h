@@ -51,7 +51,7 @@ public:
     // 1, then an indexed triangle strip of drawVertexCount vertices and
     // primitiveCount triangles from index 0. Nothing is drawn before Upload.
     // Returns 0.
-    HRESULT Render(IDirect3DDevice9* device, DWORD unused1, DWORD unused2) override;
+    HRESULT Render(IDirect3DDevice9* device, DWORD reserved1, DWORD reserved2) override;
     // Copies the bounds (min x, y, z, max x, y, z). Returns 0.
     HRESULT GetBounds(float box[6]) override;
 

@@ -69,30 +69,17 @@ Matrix4 MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up)
     return MatrixViewFromAxes(x, y, z, eye);
 }
 
-Matrix4 MatrixTranslation(float x, float y, float z) {
-    Matrix4 r;
-    r.m[3][0] = x;
-    r.m[3][1] = y;
-    r.m[3][2] = z;
-    return r;
-}
-
-Vector3 TransformCoord(const Vector3& p, const Matrix4& m) {
-    Vector3 r{p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
-              p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
-              p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]};
-    const float w = p.x * m.m[0][3] + p.y * m.m[1][3] + p.z * m.m[2][3] + m.m[3][3];
-    if (w != 0.0f && w != 1.0f) {
-        const float inverse = 1.0f / w;
-        r = r * inverse;
+void LevelAxes(Vector3& right, Vector3& up, Vector3& look) {
+    up = {0.0f, 1.0f, 0.0f};
+    right.y = 0.0f;
+    look.y = 0.0f;
+    Normalize(right, right);
+    Normalize(look, look);
+    if (look == Vector3{}) {
+        look = Normalize(Cross(right, up));
+    } else if (right == Vector3{}) {
+        right = Normalize(Cross(up, look));
     }
-    return r;
-}
-
-Vector3 TransformNormal(const Vector3& v, const Matrix4& m) {
-    return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
-            v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
-            v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
 }
 
 }  // namespace RenderLib

@@ -1,11 +1,11 @@
 #pragma once
 
-// The few matrix and vector routines the cameras and the player need, in the
-// device's convention: row-major matrices acting on row vectors (p' = p * M),
+// The few matrix and vector routines the cameras and the player need beyond
+// the shared vector math, in the device's convention: row-major matrices acting on row vectors (p' = p * M),
 // left-handed frame (x right, y up, z forward). Angles are radians unless a
 // name says degrees.
 
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 namespace RenderLib {
 
@@ -36,12 +36,10 @@ Matrix4 MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up)
 Matrix4 MatrixViewFromAxes(const Vector3& right, const Vector3& up, const Vector3& look,
                            const Vector3& eye);
 
-// Identity with (x, y, z) in row 4.
-Matrix4 MatrixTranslation(float x, float y, float z);
-
-// p * M for the point (p, 1), divided by the resulting w when w is neither 0 nor 1.
-Vector3 TransformCoord(const Vector3& p, const Matrix4& m);
-// v * M for the direction (v, 0): rotation and scale only, no translation.
-Vector3 TransformNormal(const Vector3& v, const Matrix4& m);
+// Up becomes +y; right and look are flattened onto the horizontal plane and
+// normalised. A frame looking straight up or down (or rolled onto its side)
+// loses one horizontal axis; it is rebuilt from the other so the frame stays
+// whole.
+void LevelAxes(Vector3& right, Vector3& up, Vector3& look);
 
 }  // namespace RenderLib

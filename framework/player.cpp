@@ -75,18 +75,7 @@ bool CPlayer::SetCameraMode(std::int32_t newMode) {
 }
 
 void CPlayer::Level() {
-    up = {0.0f, 1.0f, 0.0f};
-    right.y = 0.0f;
-    look.y = 0.0f;
-    Normalize(right, right);
-    Normalize(look, look);
-    // A body pointing straight up or down (or lying on its side) loses one
-    // horizontal axis; rebuild it from the other.
-    if (look == Vector3{}) {
-        look = Normalize(Cross(right, up));
-    } else if (right == Vector3{}) {
-        right = Normalize(Cross(up, look));
-    }
+    LevelAxes(right, up, look);
     pitch = 0.0f;
     roll = 0.0f;
     // Rounding can carry look.z a hair past 1, where acos has no value.

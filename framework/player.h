@@ -12,7 +12,7 @@
 #include "framework/camera.h"
 #include "framework/render_object.h"
 #include "platform/gfx/d3d9.h"
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 namespace RenderLib {
 

@@ -18,7 +18,7 @@
 #include "framework/timer.h"
 #include "platform/gfx/d3d9.h"
 #include "platform/window/window.h"
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 namespace RenderLib {
 

@@ -1,7 +1,7 @@
 #include <initializer_list>
 
 #include "platform/window/system.h"
-#include "rendering/my_d3d_init.h"
+#include "rendering/device_selection_policy.h"
 #include "rendering/render_engine.h"
 
 // The engine's device steps: creation with the program's device policy, the

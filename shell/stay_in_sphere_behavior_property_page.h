@@ -7,7 +7,7 @@
 
 #include "shell/behavior_property_page.h"
 #include "simulation/individual_behaviors.h"
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 class CStayInSphereBehaviorPropertyPage : public CBehaviorPropertyPage<cStayWithinSphereBehavior> {
 public:

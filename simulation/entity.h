@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "identity.h"
-#include "vector_math.h"
+#include "base/vector_math.h"
 
 class cBehavior;
 class cEntity;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "vector_math.h"
+#include "base/vector_math.h"
 
 class cEntity;
 class cWorld;

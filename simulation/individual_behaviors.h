@@ -1,7 +1,7 @@
 #pragma once
 
 #include "behavior.h"
-#include "vector_math.h"
+#include "base/vector_math.h"
 
 // Flees the nearest foreign neighbour while it is closer than
 // avoidanceDistance. Only listed foreign neighbours count, so the reach is

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "vector_math.h"
+#include "base/vector_math.h"
 #include "world.h"
 
 class cBehavior;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "simulation/flock_metrics.h"
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 // The header row, without its line end.
 std::string MetricsCsvHeader();

@@ -34,10 +34,7 @@ D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m) {
 }
 
 D3DXMATRIX* D3DXMatrixTranslation(D3DXMATRIX* out, float x, float y, float z) {
-    D3DXMatrixIdentity(out);
-    out->m[3][0] = x;
-    out->m[3][1] = y;
-    out->m[3][2] = z;
+    *out = MatrixTranslation(x, y, z);
     return out;
 }
 
@@ -104,22 +101,11 @@ D3DXVECTOR3* D3DXVec3Lerp(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECT
 }
 
 D3DXVECTOR3* D3DXVec3TransformCoord(D3DXVECTOR3* out, const D3DXVECTOR3* p, const D3DXMATRIX* m) {
-    const float x = p->x, y = p->y, z = p->z;
-    D3DXVECTOR3 result{x * m->m[0][0] + y * m->m[1][0] + z * m->m[2][0] + m->m[3][0],
-                       x * m->m[0][1] + y * m->m[1][1] + z * m->m[2][1] + m->m[3][1],
-                       x * m->m[0][2] + y * m->m[1][2] + z * m->m[2][2] + m->m[3][2]};
-    const float w = x * m->m[0][3] + y * m->m[1][3] + z * m->m[2][3] + m->m[3][3];
-    if (w != 0.0f && w != 1.0f) {
-        result = result * (1.0f / w);
-    }
-    *out = result;
+    *out = TransformCoord(*p, *m);
     return out;
 }
 
 D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
-    const float x = v->x, y = v->y, z = v->z;
-    *out = {x * m->m[0][0] + y * m->m[1][0] + z * m->m[2][0],
-            x * m->m[0][1] + y * m->m[1][1] + z * m->m[2][1],
-            x * m->m[0][2] + y * m->m[1][2] + z * m->m[2][2]};
+    *out = TransformNormal(*v, *m);
     return out;
 }

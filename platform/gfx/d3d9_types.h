@@ -12,35 +12,12 @@
 
 #include <cstdint>
 
-#include "simulation/vector_math.h"
+#include "base/scalar_types.h"
+#include "base/vector_math.h"
 
-// ---- Results (HRESULT convention: 0 success, negative failure) ----
+// ---- Results of the device (HRESULT convention, base/scalar_types.h) ----
 
-using HRESULT = std::int32_t;
-using DWORD = std::uint32_t;
-using UINT = std::uint32_t;
-using ULONG = std::uint32_t;
-using BOOL = std::int32_t;
-using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
-
-#ifndef TRUE
-constexpr BOOL TRUE = 1;
-#endif
-#ifndef FALSE
-constexpr BOOL FALSE = 0;
-#endif
-
-constexpr HRESULT MakeResult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
-
-constexpr HRESULT S_OK = 0;
 constexpr HRESULT D3D_OK = 0;
-constexpr HRESULT E_FAIL = MakeResult(0x80004005u);
-constexpr HRESULT E_ABORT = MakeResult(0x80004004u);
-constexpr HRESULT E_NOTIMPL = MakeResult(0x80004001u);
-constexpr HRESULT E_OUTOFMEMORY = MakeResult(0x8007000Eu);
-constexpr HRESULT E_INVALIDARG = MakeResult(0x80070057u);
 constexpr HRESULT D3DERR_NOTFOUND = MakeResult(0x88760866u);
 constexpr HRESULT D3DERR_DEVICELOST = MakeResult(0x88760868u);
 constexpr HRESULT D3DERR_DEVICENOTRESET = MakeResult(0x88760869u);
@@ -53,14 +30,9 @@ constexpr UINT D3D_SDK_VERSION = 31;
 
 // ---- Basic types ----
 
+using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
 using D3DMATRIX = Matrix4;  // row-major, row vectors, left-handed
 
-struct RECT {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-struct POINT {
-    std::int32_t x = 0, y = 0;
-};
 struct D3DRECT {
     std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
@@ -321,9 +293,6 @@ struct D3DCAPS9 {
     DWORD MaxPrimitiveCount = 0;
     DWORD MaxVertexIndex = 0;
 };
-
-class Window;
-using HWND = Window*;  // a window of the platform layer (platform/window/window.h)
 
 struct D3DPRESENT_PARAMETERS {
     UINT BackBufferWidth = 0;   // 0: the window's client width

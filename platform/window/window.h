@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/gfx/d3d9_types.h"
+#include "base/scalar_types.h"
 
 enum class WindowStyle {
     Overlapped,  // a normal framed window

@@ -114,7 +114,10 @@ TEST(CameraViewport, RecordHasTheDeviceLayoutAndReachesTheDevice) {
     static_assert(offsetof(D3DVIEWPORT9, MaxZ) == 20);
 
     auto log = std::make_shared<CallLog>();
-    RecordingDevice* device = new RecordingDevice(log, CapableCaps(), D3DPRESENT_PARAMETERS{});
+    D3DPRESENT_PARAMETERS parameters;  // a back buffer that holds the viewport
+    parameters.BackBufferWidth = 1024;
+    parameters.BackBufferHeight = 768;
+    RecordingDevice* device = new RecordingDevice(log, CapableCaps(), parameters);
     device->viewport = {1, 1, 1, 1, 0.5f, 0.5f};
     CThirdPersonCamera camera;
     camera.SetViewport(10, 20, 800, 600, 1.01f, 50000.0f, nullptr);

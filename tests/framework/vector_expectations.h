@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 constexpr float kTolerance = 1e-5f;
 

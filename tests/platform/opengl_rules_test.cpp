@@ -9,7 +9,7 @@
 
 #include "platform/gfx/opengl/draw_validation.h"
 #include "platform/gfx/opengl/present_parameters.h"
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/vertex_layout.h"
 
 namespace {
 

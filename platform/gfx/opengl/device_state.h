@@ -8,12 +8,13 @@
 #include <array>
 
 #include "platform/gfx/d3d9_types.h"
+#include "platform/gfx/device_contract.h"
 
 struct DeviceState {
-    static constexpr DWORD kStages = 8;          // texture stages and samplers
-    static constexpr DWORD kRenderStates = 256;  // every render-state number is below
-    static constexpr DWORD kSamplerStates = 14;
-    static constexpr DWORD kStageStates = 33;
+    static constexpr DWORD kStages = DeviceContract::kTextureStages;
+    static constexpr DWORD kRenderStates = DeviceContract::kRenderStates;
+    static constexpr DWORD kSamplerStates = DeviceContract::kSamplerStates;
+    static constexpr DWORD kStageStates = DeviceContract::kStageStates;
 
     std::array<DWORD, kRenderStates> renderStates{};
     std::array<std::array<DWORD, kSamplerStates>, kStages> samplerStates{};

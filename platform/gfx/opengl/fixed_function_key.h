@@ -24,7 +24,7 @@
 #include <cstdint>
 
 #include "platform/gfx/opengl/device_state.h"
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/vertex_layout.h"
 
 enum class StageOperation : std::uint8_t { kDisable, kModulate, kSelectArg1, kSelectArg2 };
 enum class ArgumentSource : std::uint8_t { kCurrent, kDiffuse, kTexture };

@@ -6,6 +6,8 @@
 
 #include <epoxy/gl.h>
 
+#include "platform/gfx/device_contract.h"
+
 namespace {
 
 std::atomic<std::uint64_t> nextSerial{1};
@@ -33,14 +35,11 @@ GlBufferStorage::~GlBufferStorage() {
 }
 
 HRESULT GlBufferStorage::Lock(UINT offset, UINT size, void** data, DWORD flags) {
-    if (data == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckLockRange(offset, size, bytes_.size(), data);
+        allowed != D3D_OK) {
+        return allowed;
     }
     const std::uint64_t end = size == 0 ? bytes_.size() : std::uint64_t{offset} + size;
-    if (offset > bytes_.size() || end > bytes_.size()) {
-        *data = nullptr;
-        return D3DERR_INVALIDCALL;
-    }
     if ((flags & D3DLOCK_READONLY) == 0) {
         writing_ = true;
         ++version_;

@@ -18,13 +18,12 @@
 #include "platform/gfx/opengl/opengl_vertex_buffer.h"
 #include "platform/gfx/opengl/present_parameters.h"
 #include "platform/gfx/opengl/texture_format.h"
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/device_contract.h"
+#include "platform/gfx/vertex_layout.h"
 #include "platform/window/window.h"
 
 namespace {
 
-constexpr DWORD kTextureTransformFirst = D3DTS_TEXTURE0;
-constexpr DWORD kTextureTransformLast = D3DTS_TEXTURE0 + 7;
 
 void Report(const std::string& message) {
     std::fprintf(stderr, "OpenGL device: %s\n", message.c_str());
@@ -267,8 +266,8 @@ HRESULT OpenGLDevice::EndScene() {
 // ---- State ----
 
 HRESULT OpenGLDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
-    if (matrix == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckTransform(state, matrix); allowed != D3D_OK) {
+        return allowed;
     }
     switch (state) {
         case D3DTS_WORLD:
@@ -281,10 +280,7 @@ HRESULT OpenGLDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX*
             state_.projection = *matrix;
             return D3D_OK;
         default:
-            // Texture transforms are accepted and not used.
-            return state >= kTextureTransformFirst && state <= kTextureTransformLast
-                       ? D3D_OK
-                       : D3DERR_INVALIDCALL;
+            return D3D_OK;  // texture transforms are accepted and not used
     }
 }
 
@@ -308,8 +304,8 @@ HRESULT OpenGLDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matri
 }
 
 HRESULT OpenGLDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-    if (state >= DeviceState::kRenderStates) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckRenderState(state); allowed != D3D_OK) {
+        return allowed;
     }
     state_.renderStates[state] = value;
     return D3D_OK;
@@ -324,8 +320,9 @@ HRESULT OpenGLDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
 }
 
 HRESULT OpenGLDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
-    if (sampler >= DeviceState::kStages || type >= DeviceState::kSamplerStates) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckSamplerState(sampler, type);
+        allowed != D3D_OK) {
+        return allowed;
     }
     state_.samplerStates[sampler][type] = value;
     return D3D_OK;
@@ -333,16 +330,17 @@ HRESULT OpenGLDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, D
 
 HRESULT OpenGLDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                            DWORD value) {
-    if (stage >= DeviceState::kStages || type >= DeviceState::kStageStates) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckTextureStageState(stage, type);
+        allowed != D3D_OK) {
+        return allowed;
     }
     state_.stageStates[stage][type] = value;
     return D3D_OK;
 }
 
 HRESULT OpenGLDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
-    if (stage >= DeviceState::kStages) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckTextureStage(stage); allowed != D3D_OK) {
+        return allowed;
     }
     auto* ours = dynamic_cast<OpenGLTexture*>(texture);
     if (texture != nullptr && ours == nullptr) {
@@ -361,15 +359,10 @@ HRESULT OpenGLDevice::SetMaterial(const D3DMATERIAL9* material) {
 }
 
 HRESULT OpenGLDevice::SetViewport(const D3DVIEWPORT9* viewport) {
-    if (viewport == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    const bool inside = std::uint64_t{viewport->X} + viewport->Width <= backBuffer_->Width() &&
-                        std::uint64_t{viewport->Y} + viewport->Height <= backBuffer_->Height();
-    const bool depthValid =
-        viewport->MinZ >= 0.0f && viewport->MinZ <= viewport->MaxZ && viewport->MaxZ <= 1.0f;
-    if (!inside || !depthValid) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed =
+            DeviceContract::CheckViewport(viewport, backBuffer_->Width(), backBuffer_->Height());
+        allowed != D3D_OK) {
+        return allowed;
     }
     state_.viewport = *viewport;
     return D3D_OK;

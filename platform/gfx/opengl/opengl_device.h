@@ -40,7 +40,7 @@
 #include "platform/gfx/opengl/fixed_function_program.h"
 #include "platform/gfx/opengl/gl_context.h"
 #include "platform/gfx/opengl/gl_state_mapping.h"
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/vertex_layout.h"
 
 class OpenGLIndexBuffer;
 class OpenGLTexture;

@@ -16,11 +16,10 @@
 #include "platform/gfx/opengl/opengl_texture.h"
 #include "platform/gfx/opengl/opengl_vertex_buffer.h"
 #include "platform/gfx/opengl/texture_format.h"
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/device_contract.h"
+#include "platform/gfx/vertex_layout.h"
 
 namespace {
-
-constexpr UINT kStreamCount = 16;
 
 const void* ByteOffset(std::uint64_t offset) {
     return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset));
@@ -37,8 +36,8 @@ HRESULT OpenGLDevice::SetFVF(DWORD vertexFormat) {
 
 HRESULT OpenGLDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                                       UINT stride) {
-    if (stream >= kStreamCount) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckStream(stream); allowed != D3D_OK) {
+        return allowed;
     }
     auto* ours = dynamic_cast<OpenGLVertexBuffer*>(buffer);
     if (buffer != nullptr && ours == nullptr) {
@@ -280,57 +279,40 @@ FixedFunctionProgram* OpenGLDevice::ProgramFor(const FixedFunctionKey& key) {
 
 HRESULT OpenGLDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,
                                          IDirect3DVertexBuffer9** buffer, void* sharedHandle) {
-    if (buffer == nullptr || sharedHandle != nullptr || length == 0 || pool == D3DPOOL_SCRATCH) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckVertexBufferCreation(
+            length, vertexFormat, pool, buffer, sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
-    // A buffer for a vertex format must hold at least one vertex of it.
-    if (vertexFormat != 0 && length < LayoutOfVertexFormat(vertexFormat).size) {
-        return D3DERR_INVALIDCALL;
-    }
-    D3DVERTEXBUFFER_DESC description;
-    description.Format = D3DFMT_UNKNOWN;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    description.FVF = vertexFormat;
-    *buffer = new OpenGLVertexBuffer(context_, description);
+    *buffer = new OpenGLVertexBuffer(
+        context_, {.Usage = usage, .Pool = pool, .Size = length, .FVF = vertexFormat});
     return D3D_OK;
 }
 
 HRESULT OpenGLDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                         IDirect3DIndexBuffer9** buffer, void* sharedHandle) {
-    const bool knownFormat = format == D3DFMT_INDEX16 || format == D3DFMT_INDEX32;
-    if (buffer == nullptr || sharedHandle != nullptr || length == 0 || !knownFormat ||
-        pool == D3DPOOL_SCRATCH) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed =
+            DeviceContract::CheckIndexBufferCreation(length, format, pool, buffer, sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
-    D3DINDEXBUFFER_DESC description;
-    description.Format = format;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    *buffer = new OpenGLIndexBuffer(context_, description);
+    *buffer = new OpenGLIndexBuffer(
+        context_, {.Format = format, .Usage = usage, .Pool = pool, .Size = length});
     return D3D_OK;
 }
 
 HRESULT OpenGLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                     D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
                                     void* sharedHandle) {
-    if (texture == nullptr || sharedHandle != nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
     const std::optional<TextureFormatInfo> info = FindTextureFormat(format);
     const auto maxSize = static_cast<UINT>(context_->Capabilities().maxTextureSize);
-    const bool sizeValid = width != 0 && height != 0 && width <= maxSize && height <= maxSize;
-    // Render-target and depth textures are not offered by this backend.
-    const bool usageValid = (usage & (D3DUSAGE_RENDERTARGET | D3DUSAGE_DEPTHSTENCIL)) == 0;
-    if (!info || !sizeValid || !usageValid) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckTextureCreation(
+            width, height, levels, usage, info.has_value(), maxSize, maxSize, texture,
+            sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
-    const UINT fullChain = OpenGLTexture::FullChainLevels(width, height);
-    if (levels > fullChain) {
-        return D3DERR_INVALIDCALL;
-    }
+    const UINT fullChain = DeviceContract::FullChainLevels(width, height);
     *texture = new OpenGLTexture(context_, width, height, levels == 0 ? fullChain : levels, *info,
                                  usage, pool);
     return D3D_OK;

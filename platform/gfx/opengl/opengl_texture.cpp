@@ -17,14 +17,6 @@ bool RectInside(const RECT& rect, UINT width, UINT height) {
 
 }  // namespace
 
-UINT OpenGLTexture::FullChainLevels(UINT width, UINT height) {
-    UINT levels = 1;
-    for (UINT size = std::max(width, height); size > 1; size /= 2) {
-        ++levels;
-    }
-    return levels;
-}
-
 OpenGLTexture::OpenGLTexture(std::shared_ptr<GlContext> context, UINT width, UINT height,
                              UINT levels, const TextureFormatInfo& format, DWORD usage,
                              D3DPOOL pool)

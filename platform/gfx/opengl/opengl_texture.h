@@ -31,9 +31,6 @@ public:
     std::uint32_t Name() const { return name_; }
     UINT Levels() const { return static_cast<UINT>(levels_.size()); }
 
-    // Levels of a full mip chain for width × height (down to 1 × 1).
-    static UINT FullChainLevels(UINT width, UINT height);
-
 private:
     struct Level {
         UINT width = 0;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/gfx/device_contract.h"
 #include "platform/gfx/recording/call_line.h"
 
 template <class Interface, class Description>
@@ -17,11 +18,9 @@ template <class Interface, class Description>
 HRESULT RecordingBuffer<Interface, Description>::Lock(UINT offset, UINT size, void** data,
                                                       DWORD flags) {
     log_->Add(FormatCall(kind_ + ".Lock", offset, size, data, flags));
-    // Compared in 64 bits so that offset + size cannot wrap around.
-    const std::uint64_t length = bytes_.size();
-    const std::uint64_t end = size == 0 ? length : std::uint64_t{offset} + size;
-    if (data == nullptr || offset > length || end > length) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckLockRange(offset, size, bytes_.size(), data);
+        allowed != D3D_OK) {
+        return allowed;
     }
     *data = bytes_.data() + offset;
     ++lockCount_;

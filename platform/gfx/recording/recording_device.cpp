@@ -1,3 +1,4 @@
+#include "platform/gfx/device_contract.h"
 #include "platform/gfx/recording/recording_device.h"
 
 #include <utility>
@@ -108,8 +109,8 @@ HRESULT RecordingDevice::EndScene() {
 
 HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
     log_->Add(FormatCall("SetTransform", state, matrix));
-    if (matrix == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed = DeviceContract::CheckTransform(state, matrix); allowed != D3D_OK) {
+        return allowed;
     }
     transforms[state] = *matrix;
     return D3D_OK;
@@ -127,6 +128,9 @@ HRESULT RecordingDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* ma
 
 HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     log_->Add(FormatCall("SetRenderState", state, value));
+    if (const HRESULT allowed = DeviceContract::CheckRenderState(state); allowed != D3D_OK) {
+        return allowed;
+    }
     renderStates[state] = value;
     return D3D_OK;
 }
@@ -143,6 +147,10 @@ HRESULT RecordingDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) 
 
 HRESULT RecordingDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
     log_->Add(FormatCall("SetSamplerState", sampler, type, value));
+    if (const HRESULT allowed = DeviceContract::CheckSamplerState(sampler, type);
+        allowed != D3D_OK) {
+        return allowed;
+    }
     samplerStates[{sampler, type}] = value;
     return D3D_OK;
 }
@@ -150,12 +158,19 @@ HRESULT RecordingDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type
 HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                               DWORD value) {
     log_->Add(FormatCall("SetTextureStageState", stage, type, value));
+    if (const HRESULT allowed = DeviceContract::CheckTextureStageState(stage, type);
+        allowed != D3D_OK) {
+        return allowed;
+    }
     textureStageStates[{stage, type}] = value;
     return D3D_OK;
 }
 
 HRESULT RecordingDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
     log_->Add(FormatCall("SetTexture", stage, texture));
+    if (const HRESULT allowed = DeviceContract::CheckTextureStage(stage); allowed != D3D_OK) {
+        return allowed;
+    }
     textures[stage] = texture;
     return D3D_OK;
 }
@@ -171,8 +186,10 @@ HRESULT RecordingDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
 
 HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT9* newViewport) {
     log_->Add(FormatCall("SetViewport", newViewport));
-    if (newViewport == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed =
+            DeviceContract::CheckViewport(newViewport, BackBufferWidth(), BackBufferHeight());
+        allowed != D3D_OK) {
+        return allowed;
     }
     viewport = *newViewport;
     return D3D_OK;
@@ -198,6 +215,9 @@ HRESULT RecordingDevice::SetFVF(DWORD format) {
 HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                                          UINT stride) {
     log_->Add(FormatCall("SetStreamSource", stream, buffer, offset, stride));
+    if (const HRESULT allowed = DeviceContract::CheckStream(stream); allowed != D3D_OK) {
+        return allowed;
+    }
     if (stream == 0) {  // the only stream the program uses
         streamSource = buffer;
         streamOffset = offset;
@@ -231,53 +251,39 @@ HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
 HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD format, D3DPOOL pool,
                                             IDirect3DVertexBuffer9** buffer, void* sharedHandle) {
     log_->Add(FormatCall("CreateVertexBuffer", length, usage, format, pool, buffer, sharedHandle));
-    if (buffer == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (buffer != nullptr) {
+        *buffer = nullptr;
     }
-    *buffer = nullptr;
-    if (length == 0 || sharedHandle != nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed =
+            DeviceContract::CheckVertexBufferCreation(length, format, pool, buffer, sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
     if (FAILED(createResourceResult)) {
         return createResourceResult;
     }
-    D3DVERTEXBUFFER_DESC description;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    description.FVF = format;
-    *buffer = new RecordingVertexBuffer(log_, "VertexBuffer", description);
+    *buffer = new RecordingVertexBuffer(
+        log_, "VertexBuffer", {.Usage = usage, .Pool = pool, .Size = length, .FVF = format});
     return D3D_OK;
 }
 
 HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                            IDirect3DIndexBuffer9** buffer, void* sharedHandle) {
     log_->Add(FormatCall("CreateIndexBuffer", length, usage, format, pool, buffer, sharedHandle));
-    if (buffer == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (buffer != nullptr) {
+        *buffer = nullptr;
     }
-    *buffer = nullptr;
-    const bool indexFormat = format == D3DFMT_INDEX16 || format == D3DFMT_INDEX32;
-    if (length == 0 || !indexFormat || sharedHandle != nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (const HRESULT allowed =
+            DeviceContract::CheckIndexBufferCreation(length, format, pool, buffer, sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
     if (FAILED(createResourceResult)) {
         return createResourceResult;
     }
-    D3DINDEXBUFFER_DESC description;
-    description.Format = format;
-    description.Usage = usage;
-    description.Pool = pool;
-    description.Size = length;
-    *buffer = new RecordingIndexBuffer(log_, "IndexBuffer", description);
+    *buffer = new RecordingIndexBuffer(
+        log_, "IndexBuffer", {.Format = format, .Usage = usage, .Pool = pool, .Size = length});
     return D3D_OK;
-}
-
-bool RecordingDevice::TextureSizeAllowed(UINT width, UINT height) const {
-    // Caps of 0 (a hand-made record) put no limit on the size.
-    const bool widthAllowed = caps_.MaxTextureWidth == 0 || width <= caps_.MaxTextureWidth;
-    const bool heightAllowed = caps_.MaxTextureHeight == 0 || height <= caps_.MaxTextureHeight;
-    return width != 0 && height != 0 && widthAllowed && heightAllowed;
 }
 
 HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
@@ -285,15 +291,18 @@ HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWO
                                        void* sharedHandle) {
     log_->Add(FormatCall("CreateTexture", width, height, levels, usage, format, pool, texture,
                          sharedHandle));
-    if (texture == nullptr) {
-        return D3DERR_INVALIDCALL;
+    if (texture != nullptr) {
+        *texture = nullptr;
     }
-    *texture = nullptr;
-    const UINT fullChain = RecordingTexture::FullChainLevels(width, height);
-    if (!TextureSizeAllowed(width, height) || levels > fullChain || sharedHandle != nullptr ||
-        !RecordingTexture::LayoutOf(format)) {
-        return D3DERR_INVALIDCALL;
+    // Caps of 0 (a hand-made record) put no limit on the size.
+    const auto limit = [](DWORD cap) { return cap != 0 ? cap : ~DWORD{0}; };
+    if (const HRESULT allowed = DeviceContract::CheckTextureCreation(
+            width, height, levels, usage, RecordingTexture::LayoutOf(format).has_value(),
+            limit(caps_.MaxTextureWidth), limit(caps_.MaxTextureHeight), texture, sharedHandle);
+        allowed != D3D_OK) {
+        return allowed;
     }
+    const UINT fullChain = DeviceContract::FullChainLevels(width, height);
     if (FAILED(createResourceResult)) {
         return createResourceResult;
     }

@@ -205,8 +205,6 @@ private:
     // Sizes the back buffer from presentParameters and the window, and makes
     // the viewport cover all of it.
     void CreateBackBuffer();
-    // Not zero and within the caps' maximum texture size (0 there: no limit).
-    bool TextureSizeAllowed(UINT width, UINT height) const;
 
     std::shared_ptr<CallLog> log_;
     D3DCAPS9 caps_;

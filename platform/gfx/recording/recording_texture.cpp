@@ -33,14 +33,6 @@ std::optional<RecordingTexture::Layout> RecordingTexture::LayoutOf(D3DFORMAT for
     }
 }
 
-UINT RecordingTexture::FullChainLevels(UINT width, UINT height) {
-    UINT levels = 1;
-    for (UINT size = std::max(width, height); size > 1; size /= 2) {
-        ++levels;
-    }
-    return levels;
-}
-
 RecordingTexture::RecordingTexture(std::shared_ptr<CallLog> log, D3DSURFACE_DESC top, UINT levels)
     : log_(std::move(log)), layout_(LayoutOf(top.Format).value()) {
     const UINT block = layout_.blockSize;

@@ -22,8 +22,6 @@ public:
     };
     // Nothing for formats a texture cannot have.
     static std::optional<Layout> LayoutOf(D3DFORMAT format);
-    // The number of levels of a full mipmap chain down to 1 × 1.
-    static UINT FullChainLevels(UINT width, UINT height);
 
     // top describes level 0; levels must be at least 1 and format must have a
     // layout (the device checks both before creating).

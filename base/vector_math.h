@@ -1,6 +1,7 @@
 #pragma once
 
-// Single-precision vector types of the simulation. The frame is left-handed
+// Single-precision vector types and the vector math shared by the simulation,
+// the device interface and the framework. The frame is left-handed
 // (x right, y up, z forward); matrices are row-major and act on row vectors,
 // p' = p * M, so a translation sits in the fourth row. Angles are radians.
 
@@ -57,3 +58,11 @@ Quaternion QuaternionFromYawPitchRoll(float yaw, float pitch, float roll);
 // Rotation matrix of the unit quaternion q followed by a translation by t.
 // q is used as given, not normalised.
 Matrix4 TransformFromRotationTranslation(const Quaternion& q, const Vector3& t);
+
+// Identity with (x, y, z) in row 4.
+Matrix4 MatrixTranslation(float x, float y, float z);
+
+// p * M for the point (p, 1), divided by the resulting w when w is neither 0 nor 1.
+Vector3 TransformCoord(const Vector3& p, const Matrix4& m);
+// v * M for the direction (v, 0): rotation and scale only, no translation.
+Vector3 TransformNormal(const Vector3& v, const Matrix4& m);

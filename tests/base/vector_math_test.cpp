@@ -1,4 +1,4 @@
-#include "simulation/vector_math.h"
+#include "base/vector_math.h"
 
 #include <cmath>
 #include <numbers>

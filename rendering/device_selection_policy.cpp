@@ -1,4 +1,4 @@
-#include "rendering/my_d3d_init.h"
+#include "rendering/device_selection_policy.h"
 
 namespace RenderLib {
 

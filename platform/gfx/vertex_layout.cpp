@@ -1,4 +1,4 @@
-#include "platform/gfx/opengl/vertex_layout.h"
+#include "platform/gfx/vertex_layout.h"
 
 namespace {
 
