@@ -19,6 +19,7 @@
 #include "framework/render_object.h"
 #include "rendering/render_engine.h"
 #include "simulation/behavior.h"
+#include "simulation/population.h"
 #include "simulation/world.h"
 
 class cPlayerEntity;
@@ -47,8 +48,8 @@ public:
     // which files are missing.
     bool CreateResources(UINT reserved) override;
     // Creates the six behaviours, the player with its camera and entity, and
-    // the four schools. position and rotation (pitch, yaw, roll in degrees)
-    // place the player; null means the origin and no turn.
+    // the four schools of flockScenario. position and rotation (pitch, yaw,
+    // roll in degrees) place the player; null means the origin and no turn.
     void SetupScene(const Vector3* position, const Vector3* rotation) override;
     void RestoreDeviceState() override;
     void UpdateScene() override;
@@ -70,6 +71,7 @@ public:
     CIndexedGeometry skyBox;                    // 24 vertices, six strips of two triangles
     std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded
     cWorld world;                               // the player's group and the four schools
+    FlockScenario flockScenario;                // the flock SetupScene builds; start-up by default
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
 
 private:

@@ -139,8 +139,9 @@ void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vecto
     CRenderEngine::SetupScene(position, rotation);
     behaviors = CreateStartupBehaviors();
     SetUpPlayer(position, rotation);
-    PopulateFlock(world, behaviors,
-                  [this](cEntity& fish, int school) { AttachFishModel(fish, school); });
+    PopulateFlock(
+        world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
+        flockScenario);
 }
 
 void CFlockingArenaRenderEngine::SetUpPlayer(const Vector3* position, const Vector3* rotation) {

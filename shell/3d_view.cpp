@@ -37,6 +37,7 @@ void C3DView::OnInitialUpdate() {
     if (renderEngine == nullptr) {
         renderEngine = app != nullptr ? new CFlockingArenaRenderEngine(app->GetEngineClock())
                                       : new CFlockingArenaRenderEngine();
+        renderEngine->flockScenario.totalFish = app != nullptr ? app->GetFlockSize() : 0;
         engineStarted_ = renderEngine->Initialize(GetSafeHwnd());
     }
     if (app != nullptr) {

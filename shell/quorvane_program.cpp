@@ -68,6 +68,7 @@ int RunQuorvane(const ProgramOptions& options) {
         fixedClock = std::make_unique<RenderLib::FixedStepClock>(*options.fixedStep);
         app->SetEngineClock(fixedClock.get());
     }
+    app->SetFlockSize(options.fish);
     ProgramRun run(*app, options.headless ? options.frames : 0, options.screenshot);
     bool sceneStarted = false;
     app->SetStartedHandler([&] {
@@ -89,6 +90,7 @@ int RunQuorvane(const ProgramOptions& options) {
 
     app->SetStartedHandler(nullptr);
     app->SetEngineClock(nullptr);
+    app->SetFlockSize(0);
     SetDirect3DFactory({});
     if (options.stats) {
         run.Statistics().Print(stdout);
