@@ -17,6 +17,7 @@
 #include "framework/indexed_geometry.h"
 #include "framework/player.h"
 #include "framework/render_object.h"
+#include "rendering/flock_drawer.h"
 #include "rendering/render_engine.h"
 #include "simulation/behavior.h"
 #include "simulation/population.h"
@@ -72,6 +73,8 @@ public:
     std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded
     cWorld world;                               // the player's group and the four schools
     FlockScenario flockScenario;                // the flock SetupScene builds; start-up by default
+    CFlockDrawer flockDrawer;                   // draws the flock, one instanced draw per model
+    bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
 
 private:
