@@ -6,6 +6,7 @@
 
 #include "framework/hierarchy_model.h"
 #include "framework/media_search.h"
+#include "platform/d3dx/d3dx_load_failure.h"
 #include "platform/d3dx/d3dx_texture.h"
 
 namespace RenderLib {
@@ -146,7 +147,9 @@ void CHierarchyAllocator::CopyMaterials(ModelMeshContainer& container, IDirect3D
         if (path[0] == '\0') {
             std::strncpy(path, textureName, kMaxMediaPath - 1);
         }
-        D3DXCreateTextureFromFileA(device, path, &container.textures[i]);
+        if (FAILED(D3DXCreateTextureFromFileA(device, path, &container.textures[i]))) {
+            model_.NoteLoadFailure(path, D3DXGetLastLoadFailure());
+        }
     }
 }
 

@@ -25,7 +25,8 @@ public:
     // vertex format of 0): the working mesh gains computed normals when the
     // mesh has none; at least one material (grey diffuse 0.5 without any);
     // each material's texture is searched with FindMediaFile and loaded
-    // (a texture that fails to load stays null); with skin information the
+    // (a texture that fails to load stays null and is noted in the model's
+    // LoadFailures); with skin information the
     // source mesh, bone offsets, a fresh working mesh and its attribute table
     // are prepared and the model's workspace grown to the bone count.
     // A skin whose vertex count differs from the mesh's is refused (E_FAIL).

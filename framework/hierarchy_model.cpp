@@ -1,5 +1,6 @@
 #include "framework/hierarchy_model.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -9,6 +10,7 @@
 #include "framework/hierarchy_allocator.h"
 #include "framework/media_search.h"
 #include "platform/d3dx/d3dx_hierarchy_loader.h"
+#include "platform/d3dx/d3dx_load_failure.h"
 
 namespace RenderLib {
 
@@ -72,6 +74,7 @@ HRESULT CHierarchyModel::ReserveBoneMatrices(UINT count) {
 
 HRESULT CHierarchyModel::Load(IDirect3DDevice9* device, const char* fileName) {
     Release();
+    loadFailures.clear();
     if (device == nullptr || fileName == nullptr) {
         Report(fileName != nullptr ? fileName : "(null)", "invalid argument");
         return E_INVALIDARG;
@@ -79,16 +82,20 @@ HRESULT CHierarchyModel::Load(IDirect3DDevice9* device, const char* fileName) {
     char path[kMaxMediaPath] = {};
     HRESULT result = FindMediaFile(path, kMaxMediaPath, fileName);
     if (FAILED(result)) {
-        Report(fileName, "not found");
+        Report(fileName, "no such file");
+        ListModelFileFailure(fileName, "no such file");
         return result;
     }
     CHierarchyAllocator allocator(*this);
     result = D3DXLoadMeshHierarchyFromXA(path, D3DXMESH_MANAGED, device, &allocator, nullptr,
                                          &rootFrame, &animationController);
     if (FAILED(result)) {
-        return result;  // the loader has said why
+        // The loader has said why on standard error.
+        const std::string& reason = D3DXGetLastLoadFailure();
+        ListModelFileFailure(path, reason.empty() ? "cannot be loaded" : reason);
+        return result;
     }
-    result = LinkBones(fileName);
+    result = LinkBones(path);
     if (FAILED(result)) {
         Release();
         return result;
@@ -115,16 +122,19 @@ HRESULT CHierarchyModel::LinkBones(const char* fileName) {
                 container.boneLinks.assign(boneCount, nullptr);
             } catch (const std::bad_alloc&) {
                 Report(fileName, "out of memory");
+                ListModelFileFailure(fileName, "out of memory");
                 return E_OUTOFMEMORY;
             }
             for (DWORD bone = 0; bone < boneCount; ++bone) {
                 const char* name = container.pSkinInfo->GetBoneName(bone);
                 const auto found = name != nullptr ? frames.find(name) : frames.end();
                 if (found == frames.end()) {
-                    Report(fileName, std::string("bone \"") + (name != nullptr ? name : "") +
-                                         "\" of mesh \"" +
-                                         (container.Name != nullptr ? container.Name : "") +
-                                         "\" names no frame");
+                    const std::string reason = std::string("damaged (bone \"") +
+                                               (name != nullptr ? name : "") + "\" of mesh \"" +
+                                               (container.Name != nullptr ? container.Name : "") +
+                                               "\" names no frame)";
+                    Report(fileName, reason);
+                    ListModelFileFailure(fileName, reason);
                     return E_FAIL;
                 }
                 container.boneLinks[bone] = &found->second->CombinedTransformationMatrix;
@@ -132,6 +142,21 @@ HRESULT CHierarchyModel::LinkBones(const char* fileName) {
         }
     }
     return S_OK;
+}
+
+void CHierarchyModel::NoteLoadFailure(const char* file, const std::string& reason) {
+    std::string shown = ShownPath(file);
+    const bool listed = std::any_of(loadFailures.begin(), loadFailures.end(),
+                                    [&](const DataFileFailure& f) { return f.file == shown; });
+    if (!listed) {
+        loadFailures.push_back({std::move(shown), reason});
+    }
+}
+
+// The model's own file is then the one failure: textures met before it do
+// not matter once the model is dropped.
+void CHierarchyModel::ListModelFileFailure(const char* file, const std::string& reason) {
+    loadFailures.assign(1, {ShownPath(file), reason});
 }
 
 HRESULT CHierarchyModel::Release() {

@@ -16,7 +16,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "framework/data_file_failure.h"
 #include "framework/model_frame.h"
 #include "framework/render_object.h"
 #include "platform/d3dx/d3dx_animation_controller.h"
@@ -37,7 +40,18 @@ public:
     // found; the loader's status for a file it cannot load; E_FAIL when a
     // bone names no frame; E_OUTOFMEMORY. After a failure the model holds
     // nothing and one line on standard error names the file and the reason.
+    // A texture that cannot be loaded does not fail the load (its subsets
+    // draw untextured) but, like the model's own file, is listed in
+    // LoadFailures.
     HRESULT Load(IDirect3DDevice9* device, const char* fileName);
+
+    // The data files the last Load could not use, each once, in the order
+    // met: the model's file, or textures its materials name. Empty after a
+    // clean load.
+    const std::vector<DataFileFailure>& LoadFailures() const { return loadFailures; }
+    // Adds file (as searched or tried) with reason to LoadFailures, unless it
+    // is listed already. For the hierarchy allocator.
+    void NoteLoadFailure(const char* file, const std::string& reason);
 
     // Destroys the frames and meshes and releases the animation controller;
     // the workspace stays. Returns 0.
@@ -70,6 +84,7 @@ private:
 
     // fileName only labels the message of a failure.
     HRESULT LinkBones(const char* fileName);
+    void ListModelFileFailure(const char* file, const std::string& reason);
     void UpdateFrameMatrices(D3DXFRAME* frame, const D3DXMATRIX& parent);
     void DrawFrame(IDirect3DDevice9* device, D3DXFRAME* frame);
     void DrawMeshContainer(IDirect3DDevice9* device, ModelMeshContainer& container);
@@ -82,6 +97,7 @@ private:
     // Counts the poses the combined matrices have taken; a container whose
     // skinnedPose equals it already holds this pose's vertices.
     std::uint64_t pose = 1;
+    std::vector<DataFileFailure> loadFailures;
 };
 
 }  // namespace RenderLib

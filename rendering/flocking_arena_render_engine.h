@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "framework/data_file_failure.h"
 #include "framework/hierarchy_model.h"
 #include "framework/indexed_geometry.h"
 #include "framework/player.h"
@@ -43,10 +44,10 @@ public:
     explicit CFlockingArenaRenderEngine(Clock& clock);
     ~CFlockingArenaRenderEngine() override;
 
-    // Loads the three fish models (a model that fails to load is simply not
-    // drawn) and builds the sky box; false when the sky box's geometry or
-    // any of its six textures could not be made, after telling the user
-    // which files are missing.
+    // Loads the three fish models with their textures and builds the sky
+    // box. False when the sky box's geometry could not be made, or when any
+    // data file (a model, a texture it names, a sky-box image) is missing or
+    // damaged: then one message box names every such file and why.
     bool CreateResources(UINT reserved) override;
     // Creates the six behaviours, the player with its camera and entity, and
     // the four schools of flockScenario. position and rotation (pitch, yaw,
@@ -78,8 +79,10 @@ public:
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
 
 private:
-    bool BuildSkyBox();
-    bool LoadSkyBoxTextures();
+    // Both add the images that cannot be loaded to failures.
+    bool BuildSkyBox(std::vector<DataFileFailure>& failures);
+    bool LoadSkyBoxTextures(std::vector<DataFileFailure>& failures);
+    void ReportDataFailures(const std::vector<DataFileFailure>& failures);
     void SetUpPlayer(const Vector3* position, const Vector3* rotation);
     void AttachFishModel(cEntity& fish, int school);
     void DrawSkyBox();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/media_search.h"
+#include "platform/d3dx/d3dx_load_failure.h"
 #include "platform/d3dx/d3dx_texture.h"
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
@@ -69,19 +70,41 @@ CFlockingArenaRenderEngine::~CFlockingArenaRenderEngine() {
     ReleaseSkyBoxTextures();
 }
 
+// Every data file is attempted even after one fails, so that one message
+// names every file that is missing or damaged.
 bool CFlockingArenaRenderEngine::CreateResources(UINT reserved) {
     if (!CRenderEngine::CreateResources(reserved)) {
         return false;
     }
-    pikeMesh.Load(device, "Data\\Models\\northernpike.x");
+    std::vector<DataFileFailure> failures;
+    const auto load = [&](CHierarchyModel& mesh, const char* fileName) {
+        mesh.Load(device, fileName);
+        failures.insert(failures.end(), mesh.LoadFailures().begin(), mesh.LoadFailures().end());
+    };
+    load(pikeMesh, "Data\\Models\\northernpike.x");
     playerModel.object = &pikeMesh;
     player.model = &playerModel;
-    bluegillMesh.Load(device, "Data\\Models\\bluegill.x");
-    blackbassMesh.Load(device, "Data\\Models\\blackbass.x");
-    return BuildSkyBox();
+    load(bluegillMesh, "Data\\Models\\bluegill.x");
+    load(blackbassMesh, "Data\\Models\\blackbass.x");
+    const bool skyBoxBuilt = BuildSkyBox(failures);
+    if (!failures.empty()) {
+        ReportDataFailures(failures);
+        return false;
+    }
+    return skyBoxBuilt;
 }
 
-bool CFlockingArenaRenderEngine::BuildSkyBox() {
+void CFlockingArenaRenderEngine::ReportDataFailures(const std::vector<DataFileFailure>& failures) {
+    std::string text = "The scene cannot start: these data files are missing or damaged.\n";
+    for (const DataFileFailure& failure : failures) {
+        text += "\n" + failure.file + ": " + failure.reason;
+    }
+    text += "\n\nThe files are looked for under Data/ in the current folder and beside the "
+            "program; quorvane-assets DIR writes a fresh set into DIR.";
+    MessageBoxA(window, text.c_str(), "Fatal Error!", MB_OK | MB_ICONERROR);
+}
+
+bool CFlockingArenaRenderEngine::BuildSkyBox(std::vector<DataFileFailure>& failures) {
     skyBox.SetFormat(kSkyBoxFormat, sizeof(SkyBoxVertex));
     if (skyBox.AddVertices(24) < 0) {
         return false;
@@ -108,14 +131,13 @@ bool CFlockingArenaRenderEngine::BuildSkyBox() {
     if (FAILED(skyBox.Upload(device, hardwareVertexProcessing, true))) {
         return false;
     }
-    return LoadSkyBoxTextures();
+    return LoadSkyBoxTextures(failures);
 }
 
-// Every face is attempted even after one fails, so the message names every
-// missing file at once. Names are looked up through the media search, whose
-// first candidate is the name against the current folder.
-bool CFlockingArenaRenderEngine::LoadSkyBoxTextures() {
-    std::string missing;
+// Names are looked up through the media search, whose first candidate is
+// the name against the current folder.
+bool CFlockingArenaRenderEngine::LoadSkyBoxTextures(std::vector<DataFileFailure>& failures) {
+    bool loaded = true;
     for (int face = 0; face < kSkyBoxFaces; ++face) {
         char path[kMaxMediaPath] = {};
         if (FAILED(FindMediaFile(path, kMaxMediaPath, kSkyBoxFiles[face]))) {
@@ -123,16 +145,11 @@ bool CFlockingArenaRenderEngine::LoadSkyBoxTextures() {
         }
         if (FAILED(D3DXCreateTextureFromFileA(device, path, &skyBoxTextures[face]))) {
             skyBoxTextures[face] = nullptr;
-            missing += std::string("\n") + kSkyBoxFiles[face];
+            failures.push_back({ShownPath(path), D3DXGetLastLoadFailure()});
+            loaded = false;
         }
     }
-    if (missing.empty()) {
-        return true;
-    }
-    const std::string text = "The sky box could not be loaded. These images are missing or "
-                             "unreadable:" + missing;
-    MessageBoxA(window, text.c_str(), "Fatal Error!", MB_OK | MB_ICONERROR);
-    return false;
+    return loaded;
 }
 
 void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vector3* rotation) {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
@@ -14,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/d3dx/d3dx_load_failure.h"
 #include "platform/d3dx/file_bytes.h"
 #include "platform/d3dx/x_file_scanner.h"
 #include "platform/d3dx/x_mesh_builder.h"
@@ -23,7 +23,19 @@
 namespace {
 
 void Report(const char* name, const std::string& reason) {
-    std::fprintf(stderr, "D3DXLoadMeshHierarchyFromXA: %s: %s\n", name, reason.c_str());
+    D3DXReportLoadFailure("D3DXLoadMeshHierarchyFromXA", name, reason);
+}
+
+// A refusal of the scanner in plain words: the kind first, then the details.
+std::string ScanFailureWords(XFileFault fault, const std::string& error) {
+    switch (fault) {
+        case XFileFault::kNotXFile:
+            return "not a model file";
+        case XFileFault::kTruncated:
+            return "truncated (" + error + ")";
+        default:
+            return "damaged (" + error + ")";
+    }
 }
 
 // Which layout mesh and part each of the importer's meshes is.
@@ -288,24 +300,30 @@ HRESULT LoadHierarchy(const void* data, std::size_t size, const char* name, DWOR
                       D3DXFRAME** frames, ID3DXAnimationController** controller) {
     XFileLayout layout;
     std::string error;
-    if (size > 0xFFFFFFFFu) {
-        Report(name, "file too large");
+    XFileFault fault = XFileFault::kNone;
+    if (size == 0) {
+        Report(name, "empty");
         return D3DXERR_INVALIDDATA;
     }
-    if (!ScanXFile(static_cast<const std::uint8_t*>(data), size, layout, error)) {
-        Report(name, error);
+    if (size > 0xFFFFFFFFu) {
+        Report(name, "too large");
+        return D3DXERR_INVALIDDATA;
+    }
+    if (!ScanXFile(static_cast<const std::uint8_t*>(data), size, layout, error, &fault)) {
+        Report(name, ScanFailureWords(fault, error));
         return D3DXERR_INVALIDDATA;
     }
     Assimp::Importer importer;
     const aiScene* scene = Import(importer, data, size, error);
     if (scene == nullptr) {
-        Report(name, error);
+        Report(name, "damaged (" + error + ")");
         return D3DXERR_INVALIDDATA;
     }
     HierarchyBuilder builder(*scene, layout, options, device, *allocator);
     HRESULT result = builder.Build(frames);
     if (FAILED(result)) {
-        Report(name, builder.Error());
+        Report(name, result == D3DXERR_INVALIDDATA ? "damaged (" + builder.Error() + ")"
+                                                   : builder.Error());
         return result;
     }
     if (controller != nullptr && FAILED(result = BuildController(*scene, *frames, controller))) {
@@ -333,6 +351,7 @@ HRESULT D3DXLoadMeshHierarchyFromXInMemory(const void* data, std::size_t size, D
                                            ID3DXAllocateHierarchy* allocator, void* userDataLoader,
                                            D3DXFRAME** frameHierarchy,
                                            ID3DXAnimationController** animationController) {
+    D3DXClearLoadFailure();
     if (frameHierarchy != nullptr) {
         *frameHierarchy = nullptr;
     }
@@ -350,6 +369,7 @@ HRESULT D3DXLoadMeshHierarchyFromXA(const char* fileName, DWORD meshOptions,
                                     IDirect3DDevice9* device, ID3DXAllocateHierarchy* allocator,
                                     void* userDataLoader, D3DXFRAME** frameHierarchy,
                                     ID3DXAnimationController** animationController) {
+    D3DXClearLoadFailure();
     if (frameHierarchy != nullptr) {
         *frameHierarchy = nullptr;
     }

@@ -20,7 +20,9 @@
 // whose animation lacks one kind of key keeps that part of its own matrix.
 // Without AnimTicksPerSecond a second has 4800 ticks.
 //
-// Failures write one line to standard error naming the file and the reason.
+// Failures write one line to standard error naming the file and the reason
+// in plain words ("no such file", "empty", "truncated (...)", "not a model
+// file", "damaged (...)"), kept for D3DXGetLastLoadFailure.
 
 #include <cstddef>
 

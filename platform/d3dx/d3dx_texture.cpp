@@ -1,33 +1,27 @@
 #include "platform/d3dx/d3dx_texture.h"
 
-#include <stb_image.h>
-
-#include <climits>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/d3dx/d3dx_load_failure.h"
 #include "platform/d3dx/d3dx_mesh.h"
 #include "platform/d3dx/file_bytes.h"
+#include "platform/image/picture_decoder.h"
 
 namespace {
 void Report(const char* name, const std::string& reason) {
-    std::fprintf(stderr, "D3DXCreateTextureFromFileA: %s: %s\n", name, reason.c_str());
+    D3DXReportLoadFailure("D3DXCreateTextureFromFileA", name, reason);
 }
 
-struct ImageFree {
-    void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
-};
-
 // Copies RGBA rows into the locked level as B, G, R, A.
-void CopyRows(const stbi_uc* rgba, int width, int height, const D3DLOCKED_RECT& locked) {
-    for (int y = 0; y < height; ++y) {
-        const stbi_uc* from = rgba + static_cast<std::size_t>(y) * width * 4;
+void CopyRows(const DecodedPicture& picture, const D3DLOCKED_RECT& locked) {
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint8_t* from =
+            picture.rgba.data() + static_cast<std::size_t>(y) * picture.width * 4;
         auto* to =
             static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch;
-        for (int x = 0; x < width; ++x, from += 4, to += 4) {
+        for (int x = 0; x < picture.width; ++x, from += 4, to += 4) {
             to[0] = from[2];
             to[1] = from[1];
             to[2] = from[0];
@@ -36,8 +30,10 @@ void CopyRows(const stbi_uc* rgba, int width, int height, const D3DLOCKED_RECT& 
     }
 }
 
-HRESULT Upload(IDirect3DDevice9* device, const stbi_uc* rgba, int width, int height,
-               const char* name, IDirect3DTexture9** texture) {
+HRESULT Upload(IDirect3DDevice9* device, const DecodedPicture& picture, const char* name,
+               IDirect3DTexture9** texture) {
+    const int width = picture.width;
+    const int height = picture.height;
     HRESULT result = device->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), 1,
                                            0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, texture, nullptr);
     if (FAILED(result)) {
@@ -56,7 +52,7 @@ HRESULT Upload(IDirect3DDevice9* device, const stbi_uc* rgba, int width, int hei
         SafeRelease(*texture);
         return result;
     }
-    CopyRows(rgba, width, height, locked);
+    CopyRows(picture, locked);
     (*texture)->UnlockRect(0);
     return D3D_OK;
 }
@@ -65,6 +61,7 @@ HRESULT Upload(IDirect3DDevice9* device, const stbi_uc* rgba, int width, int hei
 HRESULT D3DXCreateTextureFromFileInMemoryNamed(IDirect3DDevice9* device, const void* data,
                                                std::size_t size, const char* name,
                                                IDirect3DTexture9** texture) {
+    D3DXClearLoadFailure();
     if (texture != nullptr) {
         *texture = nullptr;
     }
@@ -73,24 +70,18 @@ HRESULT D3DXCreateTextureFromFileInMemoryNamed(IDirect3DDevice9* device, const v
         Report(label, "invalid argument");
         return D3DERR_INVALIDCALL;
     }
-    if (size == 0 || size > static_cast<std::size_t>(INT_MAX)) {
-        Report(label, size == 0 ? "empty file" : "file too large");
+    DecodedPicture picture;
+    std::string reason;
+    if (!DecodePicture(static_cast<const std::uint8_t*>(data), size, picture, reason)) {
+        Report(label, reason);
         return D3DXERR_INVALIDDATA;
     }
-    int width = 0, height = 0, channels = 0;
-    std::unique_ptr<stbi_uc, ImageFree> rgba(stbi_load_from_memory(
-        static_cast<const stbi_uc*>(data), static_cast<int>(size), &width, &height, &channels, 4));
-    if (rgba == nullptr || width <= 0 || height <= 0) {
-        const char* reason = stbi_failure_reason();
-        Report(label,
-               std::string("cannot decode (") + (reason != nullptr ? reason : "unknown") + ")");
-        return D3DXERR_INVALIDDATA;
-    }
-    return Upload(device, rgba.get(), width, height, label, texture);
+    return Upload(device, picture, label, texture);
 }
 
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* device, const char* fileName,
                                    IDirect3DTexture9** texture) {
+    D3DXClearLoadFailure();
     if (texture != nullptr) {
         *texture = nullptr;
     }
@@ -104,6 +95,8 @@ HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* device, const char* fileNam
         Report(fileName, problem);
         return D3DERR_NOTFOUND;
     }
-    return D3DXCreateTextureFromFileInMemoryNamed(device, bytes.data(), bytes.size(), fileName,
-                                                  texture);
+    // An empty file leaves data null; it is still a file, and empty.
+    static const std::uint8_t kNothing = 0;
+    return D3DXCreateTextureFromFileInMemoryNamed(device, bytes.empty() ? &kNothing : bytes.data(),
+                                                  bytes.size(), fileName, texture);
 }

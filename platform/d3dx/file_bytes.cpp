@@ -4,10 +4,27 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+std::string PlainWords(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return "no such file";
+        case EISDIR:
+            return "is a directory";
+        case EACCES:
+        case EPERM:
+            return "permission denied";
+        default:
+            return std::string("cannot be read (") + std::strerror(error) + ")";
+    }
+}
+}  // namespace
+
 std::string ReadFileBytes(const char* path, std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
-        return std::string("cannot open (") + std::strerror(errno) + ")";
+        return PlainWords(errno);
     }
     std::uint8_t block[65536];
     std::size_t count;
@@ -18,5 +35,5 @@ std::string ReadFileBytes(const char* path, std::vector<std::uint8_t>& bytes) {
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
-    return failed ? std::string("cannot read (") + std::strerror(error) + ")" : std::string();
+    return failed ? PlainWords(error) : std::string();
 }

@@ -7,5 +7,6 @@
 #include <vector>
 
 // Appends the bytes of path to bytes. Returns an empty string on success,
-// otherwise the reason, e.g. "cannot open (No such file or directory)".
+// otherwise the reason in plain words: "no such file", "is a directory",
+// "permission denied", or "cannot be read (...)" with the system's words.
 std::string ReadFileBytes(const char* path, std::vector<std::uint8_t>& bytes);

@@ -48,6 +48,7 @@ class Scanner {
 public:
     bool Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layout);
     const std::string& Error() const { return tokens_.Error(); }
+    XFileFault Fault() const { return tokens_.Fault(); }
 
 private:
     bool ParseFile();
@@ -709,16 +710,16 @@ bool Scanner::Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layo
         return false;
     }
     if (!globalMeshes_.empty() && root_ != nullptr) {
-        return tokens_.Fail("meshes both inside and outside frames");
+        return tokens_.Reject("meshes both inside and outside frames");
     }
     if (root_ == nullptr && globalMeshes_.empty()) {
-        return tokens_.Fail("no frame and no mesh");
+        return tokens_.Fail("no frame and no mesh");  // cut after the header, most likely
     }
     if (referenceCount_ * materialCount_ > kReferenceWorkLimit) {
-        return tokens_.Fail("too many material references");
+        return tokens_.Reject("too many material references");
     }
     if (animationCount_ * frameCount_ > kFrameSearchLimit) {
-        return tokens_.Fail("too many animations for the frames");
+        return tokens_.Reject("too many animations for the frames");
     }
     std::vector<std::size_t> order = globalMeshes_;
     if (root_ != nullptr) {
@@ -736,12 +737,15 @@ bool Scanner::Scan(const std::uint8_t* data, std::size_t size, XFileLayout& layo
 
 }  // namespace
 
-bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout,
-               std::string& error) {
+bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout, std::string& error,
+               XFileFault* fault) {
     Scanner scanner;
-    if (!scanner.Scan(data, size, layout)) {
+    const bool accepted = scanner.Scan(data, size, layout);
+    if (!accepted) {
         error = scanner.Error();
-        return false;
     }
-    return true;
+    if (fault != nullptr) {
+        *fault = scanner.Fault();
+    }
+    return accepted;
 }

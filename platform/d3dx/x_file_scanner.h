@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "platform/d3dx/d3dx_math.h"
+#include "platform/d3dx/x_file_tokenizer.h"
 
 struct XFileLayout {
     // The faces of one material of a .x mesh, in file order.
@@ -54,5 +55,7 @@ struct XFileLayout {
 constexpr int kMaxFrameDepth = 128;
 
 // Scans data (size bytes). Returns true and fills layout for a file the
-// importer can read safely; otherwise false with the reason in error.
-bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout, std::string& error);
+// importer can read safely; otherwise false with the reason in error and,
+// when fault is given, its kind there (kNone after a success).
+bool ScanXFile(const std::uint8_t* data, std::size_t size, XFileLayout& layout, std::string& error,
+               XFileFault* fault = nullptr);

@@ -97,12 +97,13 @@ bool XFileTokenizer::Start(const std::uint8_t* data, std::size_t size) {
     data_ = data;
     size_ = size;
     position_ = 0;
-    if (data == nullptr || size < kHeaderBytes) {
-        return Fail("too short for a .x header");
-    }
     const char* header = reinterpret_cast<const char*>(data);
-    if (std::memcmp(header, "xof ", 4) != 0) {
-        return Fail("not a .x file (no \"xof \" header)");
+    const std::size_t signatureBytes = size < 4 ? size : 4;
+    if (data == nullptr || size == 0 || std::memcmp(header, "xof ", signatureBytes) != 0) {
+        return Record("no \"xof \" header", XFileFault::kNotXFile);
+    }
+    if (size < kHeaderBytes) {
+        return FailPastEnd("too short for a .x header");
     }
     if (std::memcmp(header + 8, "txt ", 4) == 0) {
         binary_ = false;
@@ -127,10 +128,28 @@ bool XFileTokenizer::Start(const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// A refusal once the reader has met the end of the data (no token left, or
+// a number or name that runs into the end) is the file being cut short.
 bool XFileTokenizer::Fail(const std::string& reason) {
+    // Text tokens end at the end of the data; a binary token needs two bytes.
+    const bool noTokenLeft = binary_ ? Remaining() < 2 : position_ >= size_;
+    const bool truncated = noTokenLeft || lookedPastEnd_;
+    return Record(reason, truncated ? XFileFault::kTruncated : XFileFault::kDamaged);
+}
+
+bool XFileTokenizer::FailPastEnd(const std::string& reason) {
+    return Record(reason, XFileFault::kTruncated);
+}
+
+bool XFileTokenizer::Reject(const std::string& reason) {
+    return Record(reason, XFileFault::kDamaged);
+}
+
+bool XFileTokenizer::Record(const std::string& reason, XFileFault fault) {
     if (error_.empty()) {
         error_ = binary_ ? "at byte " + std::to_string(position_) + ": " + reason
                          : "line " + std::to_string(line_) + ": " + reason;
+        fault_ = fault;
     }
     return false;
 }
@@ -139,7 +158,11 @@ bool XFileTokenizer::Fail(const std::string& reason) {
 
 char XFileTokenizer::At(std::size_t index) const {
     // Past the end reads as the terminating zero the importer appends.
-    return index < size_ ? static_cast<char>(data_[index]) : '\0';
+    if (index >= size_) {
+        lookedPastEnd_ = true;
+        return '\0';
+    }
+    return static_cast<char>(data_[index]);
 }
 
 void XFileTokenizer::SkipLine() {
@@ -215,7 +238,7 @@ bool XFileTokenizer::SkipBytes(std::uint64_t count, const char* what) {
     // The importer advances by a 32-bit product: a count whose bytes do not
     // fit 32 bits, or run past the end, would send it elsewhere.
     if (count > std::numeric_limits<std::uint32_t>::max() || count > Remaining()) {
-        return Fail(std::string(what) + " runs past the end");
+        return FailPastEnd(std::string(what) + " runs past the end");
     }
     position_ += static_cast<std::size_t>(count);
     return true;
@@ -232,13 +255,13 @@ bool XFileTokenizer::NextBinaryToken(std::string& token) {
     }
     if (code == kTokenName || code == kTokenString) {
         if (Remaining() < 4) {
-            return code == kTokenName || Fail("string token cut short");
+            return code == kTokenName || FailPastEnd("string token cut short");
         }
         const std::uint32_t length = TakeDword();
         // A string token is followed by a two-byte terminator the importer skips.
         const std::uint64_t needed = std::uint64_t{length} + (code == kTokenString ? 2 : 0);
         if (length > 0x7FFFFFFFu || needed > Remaining()) {
-            return Fail("name or string token runs past the end");
+            return FailPastEnd("name or string token runs past the end");
         }
         token.assign(reinterpret_cast<const char*>(data_ + position_), length);
         position_ += static_cast<std::size_t>(needed);
@@ -354,7 +377,7 @@ bool XFileTokenizer::ReadTextInt(std::uint32_t& value) {
 bool XFileTokenizer::BeginBinaryNumber(std::uint32_t listToken, int elementBytes) {
     if (listRemaining_ == 0) {
         if (Remaining() < 2) {
-            return Fail("number expected at the end of the data");
+            return FailPastEnd("number expected at the end of the data");
         }
         const std::uint32_t code = TakeWord();
         if (code == listToken && Remaining() >= 4) {
@@ -373,7 +396,7 @@ bool XFileTokenizer::BeginBinaryNumber(std::uint32_t listToken, int elementBytes
         return Fail("integer and float lists mixed");
     }
     if (Remaining() < static_cast<std::size_t>(elementBytes)) {
-        return Fail("number list runs past the end");
+        return FailPastEnd("number list runs past the end");
     }
     --listRemaining_;
     return true;
@@ -401,7 +424,7 @@ bool XFileTokenizer::ReadTextFloat(float& value) {
     if (startsWith("-1.#IND00") || startsWith("1.#IND00") || startsWith("1.#QNAN0")) {
         const std::size_t skip = startsWith("1.#QNAN0") ? 8 : 9;
         if (skip > Remaining()) {
-            return Fail("number cut short");
+            return FailPastEnd("number cut short");
         }
         position_ += skip;
         value = 0.0f;

@@ -11,11 +11,20 @@
 // scanner (x_file_scanner.h) drives this tokenizer with the importer's
 // grammar, so a file both accept is read the same way by both.
 //
-// Every read returns false on refusal and leaves the reason in Error().
+// Every read returns false on refusal and leaves the reason in Error() and
+// its kind in Fault().
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+// What kind of refusal a .x file met.
+enum class XFileFault {
+    kNone,
+    kNotXFile,   // no "xof " header: some other kind of file
+    kTruncated,  // the data ends before the file does: a read ran past the end
+    kDamaged,    // anything else
+};
 
 class XFileTokenizer {
 public:
@@ -26,6 +35,7 @@ public:
 
     bool Binary() const { return binary_; }
     const std::string& Error() const { return error_; }
+    XFileFault Fault() const { return fault_; }
 
     // The next token: a name, a keyword, or one punctuation character. An
     // empty token means the input ended (or, in binary files, a token the
@@ -49,10 +59,18 @@ public:
     // Skips a ';' at the very next byte, without skipping spaces (text only).
     void SkipSemicolonHere();
 
-    // Records a refusal at the current position; always returns false.
+    // Records a refusal at the current position; always returns false. A
+    // refusal where no further token remains, or after a read looked past
+    // the end, counts as truncation.
     bool Fail(const std::string& reason);
+    // Records a refusal of the file as a whole, after it was read to its
+    // end (damage, never truncation); always returns false.
+    bool Reject(const std::string& reason);
 
 private:
+    // Records a read that needs more bytes than remain; returns false.
+    bool FailPastEnd(const std::string& reason);
+    bool Record(const std::string& reason, XFileFault fault);
     char At(std::size_t index) const;
     std::size_t Remaining() const { return size_ - position_; }
     void SkipSpaceAndComments();
@@ -78,4 +96,6 @@ private:
     std::uint32_t listRemaining_ = 0;
     std::uint32_t listToken_ = 0;
     std::string error_;
+    XFileFault fault_ = XFileFault::kNone;
+    mutable bool lookedPastEnd_ = false;  // At was asked for a byte past the end
 };

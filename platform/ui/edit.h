@@ -18,6 +18,7 @@ public:
     bool IsReadOnly() const { return readOnly_; }
 
     void Draw(DrawOrigin parentClient) override;
+    bool UsesKeys() const override { return true; }
 
     static constexpr UINT kDefaultLimit = 30000;
 

@@ -152,6 +152,7 @@ void CFrameWnd::SetMenu(const MenuTemplate* menu) {
     if (menu != nullptr) {
         menu_ = *menu;
     }
+    menuBar_.SetMenu(menu);
     CRect after;
     GetClientRect(&after);
     if (GetSafeHwnd() != nullptr && after.Height() != before.Height()) {
@@ -245,6 +246,9 @@ bool CFrameWnd::OnCmdMsg(UINT id, CommandAction action) {
 }
 
 bool CFrameWnd::TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held) {
+    if (menuBar_.IsActive()) {
+        return false;  // the menu has the keyboard
+    }
     const std::optional<UINT> command = accelerators_.Translate(virtualKey, held);
     if (!command || !OnCmdMsg(*command, CommandAction::Query)) {
         return false;
@@ -300,36 +304,18 @@ std::string CFrameWnd::AcceleratorText(UINT command) const {
 
 // ---- Drawing ----
 
+CMenuBar::Commands CFrameWnd::MenuCommands() {
+    return {[this](UINT command) { return OnCmdMsg(command, CommandAction::Query); },
+            [this](UINT command) { PostCommand(this, command); },
+            [this](UINT command) { return AcceleratorText(command); }};
+}
+
+bool CFrameWnd::HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held) {
+    return menuBar_.HandleKey(virtualKey, held, MenuCommands());
+}
+
 void CFrameWnd::DrawMenuBar() {
-    if (!menu_ || !ImGui::BeginMenuBar()) {
-        return;
-    }
-    for (std::size_t p = 0; p < menu_->popups.size(); ++p) {
-        const MenuPopup& popup = menu_->popups[p];
-        ImGui::PushID(static_cast<int>(p));
-        const std::string label = StripMnemonic(popup.text) + "##popup";
-        if (ImGui::BeginMenu(label.c_str())) {
-            for (std::size_t i = 0; i < popup.items.size(); ++i) {
-                const MenuItem& item = popup.items[i];
-                if (item.command == 0 && item.text.empty()) {
-                    ImGui::Separator();
-                    continue;
-                }
-                ImGui::PushID(static_cast<int>(i));
-                const std::string shortcut = AcceleratorText(item.command);
-                const bool enabled = OnCmdMsg(item.command, CommandAction::Query);
-                if (ImGui::MenuItem(StripMnemonic(item.text).c_str(),
-                                    shortcut.empty() ? nullptr : shortcut.c_str(), false,
-                                    enabled)) {
-                    PostCommand(this, item.command);
-                }
-                ImGui::PopID();
-            }
-            ImGui::EndMenu();
-        }
-        ImGui::PopID();
-    }
-    ImGui::EndMenuBar();
+    menuBar_.Draw(MenuCommands());
 }
 
 void CFrameWnd::Draw(DrawOrigin parentClient) {

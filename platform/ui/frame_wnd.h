@@ -20,6 +20,7 @@
 
 #include "platform/ui/accelerator_table.h"
 #include "platform/ui/create_context.h"
+#include "platform/ui/menu_bar.h"
 #include "platform/ui/menu_template.h"
 #include "platform/ui/wnd.h"
 
@@ -71,6 +72,14 @@ public:
     bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held);
     // "Ctrl+N" for a command that has an accelerator, else "".
     std::string AcceleratorText(UINT command) const;
+    // A key for the menu bar (Alt+letter, F10, keys in an open menu); true
+    // when the menu took it.
+    bool HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held);
+    // Alt is held: the menu titles underline their mnemonics.
+    void SetMenuAltHeld(bool held) { menuBar_.SetAltHeld(held); }
+    // The menu bar is selected or a menu is down: keys are the menu's.
+    bool MenuHasKeyboard() const { return menuBar_.IsActive(); }
+    const CMenuBar& GetMenuBar() const { return menuBar_; }
 
     bool OnCmdMsg(UINT id, CommandAction action) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -85,11 +94,13 @@ protected:
 
 private:
     void DrawMenuBar();
+    CMenuBar::Commands MenuCommands();
     bool RouteNextPane(UINT id, CommandAction action);
 
     UINT resourceId_ = 0;
     std::string title_;
     std::optional<MenuTemplate> menu_;
+    CMenuBar menuBar_;
     CAcceleratorTable accelerators_;
     UINT iconId_ = 0;
     HWND activeView_ = nullptr;  // a handle: safe once the view is gone

@@ -38,6 +38,7 @@ public:
     int GetPageSize() const { return pageSize_; }
 
     void Draw(DrawOrigin parentClient) override;
+    bool UsesKeys() const override { return true; }
 
 protected:
     bool TakeOverState(CWnd& other) override;

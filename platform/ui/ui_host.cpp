@@ -294,7 +294,8 @@ void UiHost::RunTurn(const IdleHandler& idle) {
     }
     // When the idle handler wants no more turns, wait (briefly) for input
     // instead of drawing the same picture again and again.
-    if (idle && !idleWantedLastTurn_ && window_ != nullptr && PostedMessageCount() == 0) {
+    if (idle && !idleWantedLastTurn_ && window_ != nullptr && PostedMessageCount() == 0 &&
+        !input_->Pending()) {
         SDL_WaitEventTimeout(nullptr, 100);
     }
     const int events = window_ != nullptr

@@ -108,6 +108,9 @@ public:
     void SetSwapInterval(int interval);
     std::uint64_t TurnCount() const { return turn_; }
 
+    // The queue of input on its way to the interface (ui_host_input_feed.h).
+    struct InputFeed;
+
 private:
     struct Modal {
         CDialog* dialog;
@@ -115,7 +118,6 @@ private:
         int framesShown = 0;
         bool messageBox = false;
     };
-    struct InputFeed;
 
     UiHost(CFrameWnd& frame, SDL_Window* window, void* context);
     bool StartInterface(std::string* error);
@@ -123,11 +125,13 @@ private:
 
     void HandleEvent(const SDL_Event& event);
     void HandleWindowEvent(const SDL_Event& event);
+    bool HandleMenuKey(const SDL_Event& event);
     bool HandleAccelerator(const SDL_Event& event);
     bool HandleCapturedMouse(const SDL_Event& event);
     void HandlePaneButton(const SDL_Event& event);
 
     void DrawFrame();
+    bool SceneHasKeyboard() const;
     void DrawMainWindow();
     void DrawMainWindowBackground(const ScreenRect& window);
     void DrawModal(std::size_t level);
@@ -145,6 +149,7 @@ private:
     bool presenterInstalled_ = false;  // message boxes come here
     bool unattended_ = false;
     bool popupOpen_ = false;  // a menu or modal box was open in the last frame
+    bool keyTaken_ = false;   // the last key press was a command: its text is not typed
     bool shown_ = false;      // the SDL window is shown
     bool inFrame_ = false;    // between ImGui::NewFrame and the swap
     int turnDepth_ = 0;       // turns running now (nested by modal loops)

@@ -59,8 +59,20 @@ void UiHost::DrawFrame() {
     }
     SDL_GL_SwapWindow(window_);
     inFrame_ = false;
-    SetKeyboardRoutedToScene(!io.WantTextInput);
+    SetKeyboardRoutedToScene(SceneHasKeyboard());
     SyncWindowState();
+}
+
+bool UiHost::SceneHasKeyboard() const {
+    if (ImGui::GetIO().WantTextInput || popupOpen_ || !modals_.empty() ||
+        (frame_ != nullptr && frame_->MenuHasKeyboard())) {
+        return false;
+    }
+    // A trackbar or text box that the user gave the focus keeps the keys
+    // (arrows move the trackbar) until a click elsewhere takes it.
+    const CWnd* focus = CWnd::GetFocus();
+    return focus == nullptr || !focus->UsesKeys() || !focus->IsWindowVisible() ||
+           !focus->IsWindowEnabled();
 }
 
 void UiHost::DrawMainWindow() {

@@ -4,6 +4,8 @@
 // accelerators, the close request), to image panes (left-button presses) or
 // to a capturing window, and what to the interface.
 
+#include <utility>
+
 #include <SDL.h>
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
@@ -16,19 +18,6 @@
 #include "platform/window/system.h"
 
 namespace {
-
-int ButtonIndex(Uint8 button) {
-    switch (button) {
-        case SDL_BUTTON_LEFT:
-            return 0;
-        case SDL_BUTTON_RIGHT:
-            return 1;
-        case SDL_BUTTON_MIDDLE:
-            return 2;
-        default:
-            return -1;
-    }
-}
 
 // MK_* flags of a button message: the held modifiers and buttons.
 UINT MouseFlags(bool leftDown) {
@@ -53,88 +42,50 @@ void DeliverLeftButton(CWnd& target, const SDL_MouseButtonEvent& button) {
 
 }  // namespace
 
-void UiHost::InputFeed::Feed(const SDL_Event& event) {
+void UiHost::HandleEvent(const SDL_Event& event) {
+    if (frame_ == nullptr) {
+        return;
+    }
     switch (event.type) {
-        case SDL_MOUSEMOTION:
-            position =
-                ImVec2(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: {
-            position =
-                ImVec2(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
-            const int index = ButtonIndex(event.button.button);
-            if (index >= 0) {
-                down[index] = event.type == SDL_MOUSEBUTTONDOWN;
-                pressed[index] = pressed[index] || down[index];
-            }
-            break;
-        }
-        case SDL_KEYDOWN:
-            if (event.key.keysym.scancode > SDL_SCANCODE_UNKNOWN &&
-                event.key.keysym.scancode < SDL_NUM_SCANCODES) {
-                pressedKeys.push_back(event.key.keysym.scancode);
+        case SDL_QUIT:
+            if (modals_.empty()) {
+                CFrameWnd* frame = frame_;
+                PostToTarget(frame, [frame] { frame->OnClose(); });
             }
             break;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
-                position = ImVec2(-FLT_MAX, -FLT_MAX);
+            HandleWindowEvent(event);
+            if (interfaceStarted_) {
+                ImGui_ImplSDL2_ProcessEvent(&event);
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            frame_->SetMenuAltHeld((event.key.keysym.mod & KMOD_ALT) != 0);
+            keyTaken_ = event.type == SDL_KEYDOWN && (HandleMenuKey(event) || HandleAccelerator(event));
+            if (!keyTaken_) {
+                input_->Feed(event);
+            }
+            break;
+        case SDL_TEXTINPUT:
+            // The characters of a key that was a command (Alt+F, an accelerator) are not typed.
+            if (!std::exchange(keyTaken_, false)) {
+                input_->Feed(event);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEWHEEL:
+            if (!HandleCapturedMouse(event)) {
+                input_->Feed(event);
+                HandlePaneButton(event);
+            } else if (event.type == SDL_MOUSEBUTTONUP) {
+                input_->Feed(event);  // the interface saw the press: it sees the release
             }
             break;
         default:
             break;
-    }
-}
-
-void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
-    io.MousePos = captured ? ImVec2(-FLT_MAX, -FLT_MAX) : position;
-    for (int i = 0; i < 3; ++i) {
-        io.MouseDown[i] = !captured && (down[i] || pressed[i]);
-        pressed[i] = false;
-    }
-    // A key released before this frame still counts as held for it.
-    for (int scancode : pressedKeys) {
-        if (scancode < IM_ARRAYSIZE(io.KeysDown)) {
-            io.KeysDown[scancode] = true;
-        }
-    }
-    pressedKeys.clear();
-}
-
-void UiHost::HandleEvent(const SDL_Event& event) {
-    if (frame_ != nullptr) {
-        switch (event.type) {
-            case SDL_QUIT:
-                if (modals_.empty()) {
-                    CFrameWnd* frame = frame_;
-                    PostToTarget(frame, [frame] { frame->OnClose(); });
-                }
-                break;
-            case SDL_WINDOWEVENT:
-                HandleWindowEvent(event);
-                break;
-            case SDL_KEYDOWN:
-                if (HandleAccelerator(event)) {
-                    return;  // the key was a command; the interface does not see it
-                }
-                input_->Feed(event);
-                break;
-            case SDL_MOUSEMOTION:
-            case SDL_MOUSEBUTTONDOWN:
-            case SDL_MOUSEBUTTONUP:
-            case SDL_MOUSEWHEEL:
-                if (HandleCapturedMouse(event)) {
-                    return;
-                }
-                input_->Feed(event);
-                HandlePaneButton(event);
-                break;
-            default:
-                break;
-        }
-    }
-    if (interfaceStarted_) {
-        ImGui_ImplSDL2_ProcessEvent(&event);
     }
 }
 
@@ -147,6 +98,14 @@ void UiHost::HandleWindowEvent(const SDL_Event& event) {
             frame_->MoveWindow(0, 0, width, height);
         }
     }
+}
+
+bool UiHost::HandleMenuKey(const SDL_Event& event) {
+    if (!modals_.empty()) {
+        return false;
+    }
+    const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
+    return key && frame_->HandleMenuKey(*key, ModifiersFromSdl(event.key.keysym.mod));
 }
 
 bool UiHost::HandleAccelerator(const SDL_Event& event) {
@@ -191,6 +150,9 @@ void UiHost::HandlePaneButton(const SDL_Event& event) {
     CRect client;
     target->GetClientRect(&client);
     if (client.PtInRect(target->ScreenToClient(screen))) {
+        if (event.type == SDL_MOUSEBUTTONDOWN) {
+            target->NoteFocus();  // a click in the scene gives it the keyboard
+        }
         DeliverLeftButton(*target, event.button);
     }
 }

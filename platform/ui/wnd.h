@@ -137,6 +137,12 @@ public:
     static CWnd* GetFocus();
     // True once when a focus request for this window is pending (the display asks).
     bool TakeFocusRequest();
+    // Records that the user gave this window the focus (no request pending):
+    // a click on a control or in an image pane.
+    void NoteFocus();
+    // Whether the keys are this window's while it has the focus (text boxes,
+    // trackbars); otherwise they go on to the scene.
+    virtual bool UsesKeys() const { return false; }
     // Draws the window at once (the display's main frame); the base does nothing.
     virtual void UpdateWindow();
     void Invalidate(BOOL erase = TRUE) { (void)erase; }
@@ -184,8 +190,6 @@ protected:
         return true;
     }
     void DrawChildren(DrawOrigin client);
-    // Records that the user gave this window the focus (no request pending).
-    void NoteFocus();
 
 private:
     void AttachToParent(CWnd* parent);

@@ -1,37 +1,38 @@
 #include "shell/resources/icon_file.h"
 
-#include <memory>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
 
-#include <stb_image.h>
-
+#include "framework/data_file_failure.h"
 #include "framework/media_search.h"
+#include "platform/d3dx/file_bytes.h"
+#include "platform/image/picture_decoder.h"
 
-namespace {
-
-struct PixelsFree {
-    void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
-};
-
-}  // namespace
-
-std::optional<IconImage> LoadIconFile(const std::string& path) {
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    const std::unique_ptr<stbi_uc, PixelsFree> pixels(
-        stbi_load(path.c_str(), &width, &height, &channels, 4));
-    if (pixels == nullptr || width <= 0 || height <= 0) {
-        return std::nullopt;
+std::optional<IconImage> LoadIconFile(const std::string& path, std::string* reason) {
+    std::vector<std::uint8_t> bytes;
+    DecodedPicture picture;
+    std::string problem = ReadFileBytes(path.c_str(), bytes);
+    if (problem.empty() && DecodePicture(bytes.data(), bytes.size(), picture, problem)) {
+        return IconImage{picture.width, picture.height, std::move(picture.rgba)};
     }
-    IconImage icon{width, height, {}};
-    icon.rgba.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4);
-    return icon;
+    if (reason != nullptr) {
+        *reason = problem;
+    }
+    return std::nullopt;
 }
 
 std::optional<IconImage> LoadApplicationIcon() {
     char path[RenderLib::kMaxMediaPath] = {};
-    if (RenderLib::FindMediaFile(path, RenderLib::kMaxMediaPath, kIconFileName) != S_OK) {
-        return std::nullopt;
+    std::string reason = "no such file";
+    std::optional<IconImage> icon;
+    if (RenderLib::FindMediaFile(path, RenderLib::kMaxMediaPath, kIconFileName) == S_OK) {
+        icon = LoadIconFile(path, &reason);
     }
-    return LoadIconFile(path);
+    if (!icon) {
+        const std::string shown = RenderLib::ShownPath(path[0] != '\0' ? path : kIconFileName);
+        std::fprintf(stderr, "quorvane: warning: the window has no icon: %s: %s\n", shown.c_str(),
+                     reason.c_str());
+    }
+    return icon;
 }

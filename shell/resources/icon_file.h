@@ -12,9 +12,11 @@
 inline constexpr const char* kIconFileName = "Data\\icon.png";
 
 // Decodes the picture at path into RGBA pixels, top row first; nothing when
-// the file is missing or is not a picture.
-std::optional<IconImage> LoadIconFile(const std::string& path);
+// the file is missing or is not a complete PNG or JPEG picture, with why in
+// plain words in *reason when reason is given.
+std::optional<IconImage> LoadIconFile(const std::string& path, std::string* reason = nullptr);
 
-// Finds kIconFileName and decodes it; nothing when it cannot be found or
-// read (the program then simply has no icon).
+// Finds kIconFileName and decodes it. When it cannot be found or used, one
+// warning on standard error names the file and why, and nothing is returned:
+// the program runs without an icon.
 std::optional<IconImage> LoadApplicationIcon();

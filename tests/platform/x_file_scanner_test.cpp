@@ -67,7 +67,7 @@ std::vector<BadInput> BadInputs() {
          "texture-coordinate count"},
         {"frames nested too deeply", Bytes(Nested(kMaxFrameDepth + 1)), "nested"},
         {"compressed file", Bytes("xof 0303tzip0032 and then deflated bytes"), "compressed"},
-        {"not a .x file", Bytes("PNG, to be honest, and long enough"), "not a .x file"},
+        {"not a .x file", Bytes("PNG, to be honest, and long enough"), "not a model file"},
         {"file cut inside a mesh", Bytes(Triangle("1; 3;0,1,2;;").substr(0, 60)), "line"},
         {"a mesh beside frames", Bytes(Triangle("1; 3;0,1,2;;") + "Mesh { 0; 0; }"),
          "inside and outside"},

@@ -152,16 +152,28 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
     }
 }
 
-TEST_F(QuorvaneProgram, MissingDataFailsCleanlyNamingTheFiles) {
+TEST_F(QuorvaneProgram, MissingOrDamagedDataFailsCleanlyNamingTheFiles) {
     // A copy of the program in a folder without Data/ and with no parent holding it.
     const fs::path copy = folder / "quorvane";
     fs::copy_file(QUORVANE_PATH, copy);
-    const RunResult run = RunProgram(copy.string(), "--headless --frames 3 --size 64x64",
-                                     "env -u QUORVANE_MEDIA_DIR", folder.string());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("SkyBox_Front.jpg"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("SkyBox_Bottom.jpg"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("northernpike.x"), std::string::npos) << run.err;
+    const auto run = [&] {
+        return RunProgram(copy.string(), "--headless --frames 3 --size 64x64",
+                          "env -u QUORVANE_MEDIA_DIR", folder.string());
+    };
+    RunResult result = run();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("SkyBox_Front.jpg: no such file"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("SkyBox_Bottom.jpg"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("northernpike.x: no such file"), std::string::npos) << result.err;
+
+    // All data present, one fish model cut short: the scene does not start either.
+    fs::copy(fs::path(QUORVANE_PATH).parent_path() / "Data", folder / "Data",
+             fs::copy_options::recursive);
+    const fs::path model = folder / "Data" / "Models" / "bluegill.x";
+    fs::resize_file(model, fs::file_size(model) / 2);
+    result = run();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("bluegill.x: truncated"), std::string::npos) << result.err;
 }
 
 bool CommandExists(const std::string& name) {

@@ -37,16 +37,28 @@ void Click(CPoint point) {
     PushButton(SDL_MOUSEBUTTONUP, point);
 }
 
+void PushKeyEvent(std::uint32_t type, SDL_Keycode key, std::uint16_t modifiers) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.windowID = WindowId();
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.mod = modifiers;
+    SDL_PushEvent(&event);
+}
+
 void PushKey(SDL_Keycode key, std::uint16_t modifiers) {
-    for (Uint32 type : {Uint32{SDL_KEYDOWN}, Uint32{SDL_KEYUP}}) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.windowID = WindowId();
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = key;
-        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-        event.key.keysym.mod = modifiers;
-        SDL_PushEvent(&event);
+    PushKeyEvent(SDL_KEYDOWN, key, modifiers);
+    PushKeyEvent(SDL_KEYUP, key, modifiers);
+}
+
+void Type(const std::string& characters) {
+    for (char c : characters) {
+        const char text[2] = {c, '\0'};
+        PushKeyEvent(SDL_KEYDOWN, static_cast<SDL_Keycode>(c));
+        PushText(text);
+        PushKeyEvent(SDL_KEYUP, static_cast<SDL_Keycode>(c));
     }
 }
 

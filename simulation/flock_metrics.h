@@ -1,0 +1,36 @@
+#pragma once
+
+// How a school swims, measured from its members' positions and velocities
+// alone: the one definition that the statistics panel, the headless
+// driver's measurements and the tests share.
+
+#include <cstdint>
+#include <vector>
+
+#include "vector_math.h"
+
+class cEntity;
+class cWorld;
+
+struct SchoolMetrics {
+    int count = 0;      // members, the non-finite ones included
+    int nonFinite = 0;  // members whose position or velocity is not finite; left out below
+    Vector3 centroid{};  // mean position, world units
+    float meanSpeed = 0.0f;  // mean length of velocity, world units per second
+    // Length of the mean unit heading: 1 when every member swims the same
+    // way, near 0 when headings cancel. Members at rest have no heading and
+    // are left out; 0 when none moves.
+    float polarisation = 0.0f;
+    // Mean over the members of the distance to the nearest other member,
+    // world units; 0 with fewer than two. Exact (every pair is compared), so
+    // its cost grows with the square of the school's size.
+    float meanNearestDistance = 0.0f;
+    // Root of the mean squared distance from the centroid, world units.
+    float radiusOfGyration = 0.0f;
+};
+
+SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members);
+
+// One entry per group of the world whose first member has typeId (the
+// schools, not the player's group), in the world's group order.
+std::vector<SchoolMetrics> MeasureSchools(const cWorld& world, std::uint32_t typeId);
