@@ -117,12 +117,14 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
     for (Batch& batch : batches_) {
         batch.worlds.clear();
     }
+    UINT candidates = 0;  // sizes the buffer, so that culling does not resize it
     for (cGroup* group : world.groups) {
         for (cEntity* fish : group->members) {
             if (fish->model == nullptr || fish->model->object == nullptr ||
                 dynamic_cast<cPlayerEntity*>(fish) != nullptr) {
                 continue;
             }
+            ++candidates;
             CModelInstance& model = *fish->model;
             model.world = TransformFromRotationTranslation(fish->orientation, fish->position);
             Batch& batch = BatchFor(model.object);
@@ -138,7 +140,7 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
     for (const Batch& batch : batches_) {
         total += static_cast<UINT>(batch.worlds.size());
     }
-    if (total == 0 || !ReserveInstances(device, total) || !WriteInstances(total)) {
+    if (total == 0 || !ReserveInstances(device, candidates) || !WriteInstances(total)) {
         return;
     }
     UINT first = 0;
