@@ -7,8 +7,8 @@ CAvoidanceBehaviorPropertyPage::CAvoidanceBehaviorPropertyPage()
 
 void CAvoidanceBehaviorPropertyPage::DoDataExchange(CDataExchange* exchange) {
     CBehaviorPropertyPage::DoDataExchange(exchange);
-    DDX_Text(exchange, IDC_AVOIDANCE_DISTANCE, avoidanceDistance);
-    DDX_Text(exchange, IDC_AVOIDANCE_SPEED, avoidanceSpeed);
+    ExchangeNumber(exchange, IDC_AVOIDANCE_DISTANCE, avoidanceDistance);
+    ExchangeNumber(exchange, IDC_AVOIDANCE_SPEED, avoidanceSpeed);
 }
 
 void CAvoidanceBehaviorPropertyPage::ReadBehavior(const cAvoidanceBehavior& live) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/ui/wnd_handle.h"
+#include "shell/behavior_fields.h"
 #include "shell/live_behaviors.h"
 #include "shell/resources/behavior_page_ids.h"
 #include "simulation/group_behaviors.h"
@@ -62,6 +63,13 @@ template <class Behavior>
 void CBehaviorPropertyPage<Behavior>::DoDataExchange(CDataExchange* exchange) {
     DDX_Slider(exchange, IDC_GAIN_SLIDER, gainPosition);
     DDX_Control(exchange, IDC_GAIN_SLIDER, gainSlider);
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::ExchangeNumber(CDataExchange* exchange, int controlId,
+                                                     float& value) {
+    const BehaviorField& field = PageField(GetTemplateId(), controlId);
+    DDX_Text(exchange, controlId, value, field.minimum, field.maximum);
 }
 
 template <class Behavior>

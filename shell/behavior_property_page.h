@@ -16,6 +16,11 @@
 //   disabled and writes nothing. Without an engine a refresh changes
 //   nothing and Apply writes nothing.
 //
+// Number boxes accept the ranges of behavior_fields.h; a number outside is
+// refused like text that is no number. Boxes show the shortest text that
+// reads back to the stored float, so an Apply after a refresh writes every
+// untouched value back bit for bit.
+//
 // Sliders run from 0 to 1000 with a tick every 100: value = position × 0.001
 // in single precision, position = value × 1000 truncated toward zero.
 
@@ -83,6 +88,9 @@ protected:
     virtual bool CheckBeforeWriting() { return true; }
 
     bool HasWindow() const;
+    // Exchanges the number box controlId with value, refusing numbers outside
+    // the range its field description (behavior_fields.h) gives.
+    void ExchangeNumber(CDataExchange* exchange, int controlId, float& value);
 
 private:
     void FindBehavior(const std::vector<cBehavior*>& live);

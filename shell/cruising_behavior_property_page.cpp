@@ -25,9 +25,9 @@ void CCruisingBehaviorPropertyPage::DoDataExchange(CDataExchange* exchange) {
     DDX_Control(exchange, IDC_MOVE_X_SLIDER, moveXSlider);
     DDX_Control(exchange, IDC_MOVE_Y_SLIDER, moveYSlider);
     DDX_Control(exchange, IDC_MOVE_Z_SLIDER, moveZSlider);
-    DDX_Text(exchange, IDC_MIN_RANDOM_MOVE, minRandomMove);
-    DDX_Text(exchange, IDC_MAX_RATE_CHANGE, maxRateChange);
-    DDX_Text(exchange, IDC_MIN_RATE_CHANGE, minRateChange);
+    ExchangeNumber(exchange, IDC_MIN_RANDOM_MOVE, minRandomMove);
+    ExchangeNumber(exchange, IDC_MAX_RATE_CHANGE, maxRateChange);
+    ExchangeNumber(exchange, IDC_MIN_RATE_CHANGE, minRateChange);
 }
 
 std::vector<CSliderCtrl*> CCruisingBehaviorPropertyPage::PageTrackbars() {

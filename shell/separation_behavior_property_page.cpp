@@ -7,7 +7,7 @@ CSeparationBehaviorPropertyPage::CSeparationBehaviorPropertyPage()
 
 void CSeparationBehaviorPropertyPage::DoDataExchange(CDataExchange* exchange) {
     CBehaviorPropertyPage::DoDataExchange(exchange);
-    DDX_Text(exchange, IDC_SEPARATION_DISTANCE, separationDistance);
+    ExchangeNumber(exchange, IDC_SEPARATION_DISTANCE, separationDistance);
     DDX_Slider(exchange, IDC_MIN_SEPARATION_SLIDER, minSeparationPosition);
     DDX_Slider(exchange, IDC_MAX_SEPARATION_SLIDER, maxSeparationPosition);
     DDX_Control(exchange, IDC_MIN_SEPARATION_SLIDER, minSeparationSlider);

@@ -7,10 +7,10 @@ CStayInSphereBehaviorPropertyPage::CStayInSphereBehaviorPropertyPage()
 
 void CStayInSphereBehaviorPropertyPage::DoDataExchange(CDataExchange* exchange) {
     CBehaviorPropertyPage::DoDataExchange(exchange);
-    DDX_Text(exchange, IDC_RADIUS, radius);
-    DDX_Text(exchange, IDC_CENTER_X, center.x);
-    DDX_Text(exchange, IDC_CENTER_Y, center.y);
-    DDX_Text(exchange, IDC_CENTER_Z, center.z);
+    ExchangeNumber(exchange, IDC_RADIUS, radius);
+    ExchangeNumber(exchange, IDC_CENTER_X, center.x);
+    ExchangeNumber(exchange, IDC_CENTER_Y, center.y);
+    ExchangeNumber(exchange, IDC_CENTER_Z, center.z);
 }
 
 void CStayInSphereBehaviorPropertyPage::ReadBehavior(const cStayWithinSphereBehavior& live) {

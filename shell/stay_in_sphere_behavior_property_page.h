@@ -2,7 +2,8 @@
 
 // The stay-in-sphere page (template 136, "Stay In Sphere Behavior"): gain,
 // radius and centre of the live cStayWithinSphereBehavior, written without a
-// check (a zero or negative radius is written as typed).
+// further check once each box is within its range (a zero radius is written
+// as typed).
 
 #include "shell/behavior_property_page.h"
 #include "simulation/individual_behaviors.h"

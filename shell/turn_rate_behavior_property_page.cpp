@@ -10,7 +10,7 @@ CTurnRateBehaviorPropertyPage<Behavior>::CTurnRateBehaviorPropertyPage(UINT temp
 template <class Behavior>
 void CTurnRateBehaviorPropertyPage<Behavior>::DoDataExchange(CDataExchange* exchange) {
     CBehaviorPropertyPage<Behavior>::DoDataExchange(exchange);
-    DDX_Text(exchange, IDC_TURN_RATE, turnRate);
+    this->ExchangeNumber(exchange, IDC_TURN_RATE, turnRate);
 }
 
 template <class Behavior>

@@ -79,27 +79,27 @@ void cEntity::FindForeignNeighbors() {
 }
 
 void cEntity::Update(float elapsed) {
-    position += elapsed * velocity;
+    position = NextPosition(elapsed);
 
-    ClearAndRelease(flockNeighbors);
-    ClearAndRelease(foreignNeighbors);
-    FindFlockNeighbors();
-    FindForeignNeighbors();
+    if (!world->TakeIndexedNeighbors(*this)) {
+        ClearAndRelease(flockNeighbors);
+        ClearAndRelease(foreignNeighbors);
+        FindFlockNeighbors();
+        FindForeignNeighbors();
+    }
 
     for (cBehavior* behavior : behaviors) {
         behavior->Apply(elapsed, *this);
     }
 
-    if (Length(steering) > maxAcceleration) {
-        steering = Normalize(steering) * maxAcceleration;
-    }
+    // Any steering the behaviours sum to, however large, ends up finite and
+    // no longer than maxAcceleration, in its own direction.
+    steering = ClampLength(steering, maxAcceleration);
     velocity += steering;  // per step, not scaled by elapsed
     velocity.x *= velocityDamping.x;
     velocity.y *= velocityDamping.y;
     velocity.z *= velocityDamping.z;
-    if (Length(velocity) > maxSpeed) {
-        velocity = Normalize(velocity) * maxSpeed;
-    }
+    velocity = ClampLength(velocity, maxSpeed);
 
     const Vector3 direction = Normalize(velocity);
     const float yaw = std::atan2(direction.x, direction.z);

@@ -44,6 +44,14 @@ public:
     // Adds a shared behaviour (not owned). Kept in identity order; a behaviour
     // added twice is applied twice.
     void AddBehavior(cBehavior* behavior);
+    // True for an entity whose Update neither moves it nor searches for
+    // neighbours (the player entity). The indexed search relies on it to
+    // predict where each entity will stand during a world step.
+    virtual bool IsPassive() const { return false; }
+    // Where the first line of Update puts the entity: position +
+    // elapsed × velocity, with exactly that rounding.
+    Vector3 NextPosition(float elapsed) const { return position + elapsed * velocity; }
+
     // Called by cGroup::AddEntity.
     void SetGroup(cGroup* newGroup) { group = newGroup; }
 
@@ -88,4 +96,5 @@ public:
     cPlayerEntity(cWorld& world, std::uint32_t typeId);
     void Update(float elapsed) override;
     void Render(IDirect3DDevice9* device) override;
+    bool IsPassive() const override { return true; }
 };

@@ -26,14 +26,20 @@ cEntity* CreateFish(cWorld& world) {
 
 }  // namespace
 
-std::vector<cBehavior*> CreateStartupBehaviors() {
+float FlockScale(FlockScenario scenario) {
+    return scenario.totalFish > 0
+               ? std::cbrt(static_cast<float>(scenario.totalFish) / kStartupFishCount)
+               : 1.0f;
+}
+
+std::vector<cBehavior*> CreateStartupBehaviors(FlockScenario scenario) {
     return {
         new cSeparationBehavior(70.0f, 0.05f, 0.1f),
         new cAlignmentBehavior(0.1f),
         new cCohesionBehavior(0.1f),
         new cAvoidanceBehavior(200.0f, 50.0f),
         new cCruisingBehavior(0.45f, 0.55f, 1.0f, 1.0f, 0.1f, 0.05f),
-        new cStayWithinSphereBehavior(Vector3{0.0f, 0.0f, 0.0f}, 1000.0f),
+        new cStayWithinSphereBehavior(Vector3{0.0f, 0.0f, 0.0f}, 1000.0f * FlockScale(scenario)),
     };
 }
 
@@ -48,8 +54,7 @@ cPlayerEntity* AddPlayerGroup(cWorld& world) {
 void PopulateFlock(cWorld& world, const std::vector<cBehavior*>& behaviors,
                    const FishCreatedHook& onFishCreated, FlockScenario scenario) {
     const bool scaled = scenario.totalFish > 0;
-    const float scale =
-        scaled ? std::cbrt(static_cast<float>(scenario.totalFish) / kStartupFishCount) : 1.0f;
+    const float scale = FlockScale(scenario);
     const float spread = 100.0f * scale;
 
     for (int school = 0; school < kSchoolCount; ++school) {
@@ -78,7 +83,7 @@ void PopulateFlock(cWorld& world, const std::vector<cBehavior*>& behaviors,
 }
 
 StartupPopulation::StartupPopulation(FlockScenario scenario)
-    : behaviors(CreateStartupBehaviors()),
+    : behaviors(CreateStartupBehaviors(scenario)),
       playerEntity(AddPlayerGroup(world)) {
     PopulateFlock(world, behaviors, {}, scenario);
 }

@@ -27,6 +27,39 @@ Vector3 Normalize(const Vector3& v) {
     return out;
 }
 
+namespace {
+
+// The unit direction of a vector whose squared length is not finite.
+Vector3 DirectionOfUnboundedVector(const Vector3& v) {
+    const auto weight = [](float component, bool onlyInfinite, float scale) {
+        if (std::isnan(component)) {
+            return 0.0f;
+        }
+        if (onlyInfinite) {
+            return std::isinf(component) ? std::copysign(1.0f, component) : 0.0f;
+        }
+        return component / scale;
+    };
+    const bool anyInfinite = std::isinf(v.x) || std::isinf(v.y) || std::isinf(v.z);
+    // fmax ignores a NaN operand, so the scale is the largest number among them.
+    const float scale = std::fmax(std::fmax(std::fabs(v.x), std::fabs(v.y)), std::fabs(v.z));
+    return Normalize(Vector3{weight(v.x, anyInfinite, scale), weight(v.y, anyInfinite, scale),
+                             weight(v.z, anyInfinite, scale)});
+}
+
+}  // namespace
+
+Vector3 ClampLength(const Vector3& v, float maxLength) {
+    const float squared = v.x * v.x + v.y * v.y + v.z * v.z;
+    if (!std::isfinite(squared)) {
+        return DirectionOfUnboundedVector(v) * maxLength;
+    }
+    if (std::sqrt(squared) > maxLength) {
+        return Normalize(v) * maxLength;
+    }
+    return v;
+}
+
 Quaternion QuaternionFromYawPitchRoll(float yaw, float pitch, float roll) {
     const float sy = std::sin(yaw * 0.5f), cy = std::cos(yaw * 0.5f);
     const float sp = std::sin(pitch * 0.5f), cp = std::cos(pitch * 0.5f);

@@ -43,6 +43,14 @@ float Length(const Vector3& v);
 void Normalize(Vector3& out, const Vector3& v);
 Vector3 Normalize(const Vector3& v);
 
+// v when its length is at most maxLength, else v shortened to maxLength in
+// its own direction. Holds for any v: when the squared length overflows, the
+// direction is found from v scaled down by its largest component; infinite
+// components outweigh every finite one; a component that is not a number
+// carries no direction (all of them: the zero vector). A v whose squared
+// length is finite takes exactly the arithmetic of Length and Normalize.
+Vector3 ClampLength(const Vector3& v, float maxLength);
+
 // Rotation by roll about z, then pitch about x, then yaw about y.
 Quaternion QuaternionFromYawPitchRoll(float yaw, float pitch, float roll);
 

@@ -1,7 +1,12 @@
 #include "world.h"
 
+#include <algorithm>
+
 #include "group.h"
 #include "identity.h"
+#include "neighbor_index.h"
+
+cWorld::cWorld() : index_(std::make_unique<NeighborIndex>(1)) {}
 
 cWorld::~cWorld() {
     while (!groups.empty()) {
@@ -12,6 +17,20 @@ cWorld::~cWorld() {
 }
 
 void cWorld::Update(float elapsed) {
+    if (index_->ThreadCount() != threads_) {
+        index_ = std::make_unique<NeighborIndex>(threads_);
+    }
+    indexInStep_ = search_ == NeighborSearch::kIndexed && index_->BeginStep(*this, elapsed);
+    // Ends the index's step however the groups' updates leave.
+    struct StepEnd {
+        cWorld& world;
+        ~StepEnd() {
+            if (world.indexInStep_) {
+                world.indexInStep_ = false;
+                world.index_->EndStep();
+            }
+        }
+    } stepEnd{*this};
     for (cGroup* group : groups) {
         group->Update(elapsed);
     }
@@ -23,4 +42,14 @@ void cWorld::Render(IDirect3DDevice9* device) {
     }
 }
 
-void cWorld::AddGroup(cGroup* group) { InsertByIdentity(groups, group); }
+void cWorld::AddGroup(cGroup* group) {
+    InsertByIdentity(groups, group);
+}
+
+void cWorld::SetThreadCount(int threads) {
+    threads_ = std::clamp(threads, 1, kMaxThreads);
+}
+
+bool cWorld::TakeIndexedNeighbors(cEntity& entity) {
+    return indexInStep_ && index_->TakeNeighbors(entity);
+}

@@ -1,5 +1,6 @@
 #include "platform/ui/data_exchange.h"
 
+#include <cfloat>
 #include <cstdio>
 
 #include "platform/ui/number_text.h"
@@ -51,6 +52,10 @@ void DDX_Slider(CDataExchange* exchange, int controlId, int& value) {
 }
 
 void DDX_Text(CDataExchange* exchange, int controlId, float& value) {
+    DDX_Text(exchange, controlId, value, -FLT_MAX, FLT_MAX);
+}
+
+void DDX_Text(CDataExchange* exchange, int controlId, float& value, float minimum, float maximum) {
     CWnd* control = EntryControl(exchange, controlId);
     if (control == nullptr) {
         return;
@@ -59,11 +64,19 @@ void DDX_Text(CDataExchange* exchange, int controlId, float& value) {
         control->SetWindowText(FormatFloatForEdit(value));
         return;
     }
-    if (const auto parsed = ParseFloatFromEdit(control->GetWindowText())) {
-        value = *parsed;
-    } else {
+    const auto parsed = ParseFloatFromEdit(control->GetWindowText());
+    if (!parsed) {
         Refuse(exchange, control, kEnterNumberPrompt);
+    } else if (!(*parsed >= minimum && *parsed <= maximum)) {
+        Refuse(exchange, control, RangePrompt(minimum, maximum).c_str());
+    } else {
+        value = *parsed;
     }
+}
+
+std::string RangePrompt(float minimum, float maximum) {
+    return "Please enter a number between " + FormatFloatForEdit(minimum) + " and " +
+           FormatFloatForEdit(maximum) + ".";
 }
 
 void DDX_Text(CDataExchange* exchange, int controlId, std::string& value) {

@@ -1,12 +1,16 @@
 #include "platform/ui/number_text.h"
 
 #include <cctype>
-#include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+// Decimal exponents shown as plain decimals; a float has at most nine
+// significant digits, so every whole number below 1e9 shows all its digits.
+constexpr int kLowestPlainExponent = -5;
+constexpr int kHighestPlainExponent = 8;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -55,9 +59,22 @@ bool IsDecimalNumber(const std::string& text, std::size_t begin, std::size_t end
 }  // namespace
 
 std::string FormatFloatForEdit(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", FLT_DIG, static_cast<double>(value));
-    return buffer;
+    // Shortest round-trip digits in exponent form tell the decimal exponent.
+    char buffer[64];
+    const auto scientific =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string shortest(buffer, scientific.ptr);
+    const std::size_t e = shortest.find('e');
+    if (e == std::string::npos) {
+        return shortest;  // not finite: never shown by the pages
+    }
+    const int exponent = std::atoi(shortest.c_str() + e + 1);
+    if (exponent < kLowestPlainExponent || exponent > kHighestPlainExponent) {
+        return shortest;
+    }
+    const auto fixed =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, fixed.ptr);
 }
 
 std::optional<float> ParseFloatFromEdit(const std::string& text) {
@@ -75,9 +92,12 @@ std::optional<float> ParseFloatFromEdit(const std::string& text) {
     // The grammar check leaves strtod nothing to refuse but the range; the
     // program never changes the C locale, so '.' is the decimal point.
     const std::string number = text.substr(begin, end - begin);
-    const double parsed = std::strtod(number.c_str(), nullptr);
-    if (!std::isfinite(parsed) || std::fabs(parsed) > static_cast<double>(FLT_MAX)) {
+    // Read straight into a float: going through a double would round twice
+    // and could miss the float the text names. Beyond the float range the
+    // result is infinite.
+    const float parsed = std::strtof(number.c_str(), nullptr);
+    if (!std::isfinite(parsed)) {
         return std::nullopt;
     }
-    return static_cast<float>(parsed);
+    return parsed;
 }

@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 
-// Up to six significant digits in the shortest of fixed or exponent form
-// ("0.1", "200", "1.5e-07"), as the classic float exchange writes them.
+// The fewest significant digits that read back (ParseFloatFromEdit) to the
+// very same float: "0.1", "300", "0.45", "20020070". Plain decimals for
+// magnitudes from 1e-5 up to below 1e9, exponent form beyond ("1e-07",
+// "2e+19", "3.4028235e+38"). Every finite float round-trips bit for bit.
 std::string FormatFloatForEdit(float value);
 
 // The number in text, or none when the text is not a finite number a float
@@ -15,5 +17,6 @@ std::string FormatFloatForEdit(float value);
 // digits with at most one '.', and an optional exponent ("e-3"). Refused:
 // empty text, anything else around the number, "nan", "inf", hexadecimal,
 // and magnitudes beyond the float range (they would become infinite).
-// Magnitudes below the float range read as zero or the nearest subnormal.
+// The result is the float nearest to the number written (rounded once);
+// magnitudes below the float range read as zero or the nearest subnormal.
 std::optional<float> ParseFloatFromEdit(const std::string& text);

@@ -181,6 +181,9 @@ TEST(StartupPopulation, ScaledScenarioSplitsTheFishOverFourSchools) {
             EXPECT_LE(std::fabs(fish->position.z - centre.z), 50.0f * scale + 1e-3f);
         }
     }
+    const auto* sphere = dynamic_cast<cStayWithinSphereBehavior*>(population.behaviors[5]);
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_FLOAT_EQ(sphere->radius, 1000.0f * scale);  // the start-up density, sphere included
     SharedRandom().Seed(1);
     EXPECT_EQ(StartupPopulation(FlockScenario{1000}).FishCount(), 1000);
 }
@@ -215,6 +218,37 @@ TEST(StartupPopulation, SixHundredStepsHashToTheRecordedValue) {
         }
     }
     EXPECT_EQ(HashOfPositionsAndVelocities(population.world), 0x2d72a57fb217bbc0u);
+}
+
+// Turn rates whose pushes overflow the squared length (2e19 and up) or add
+// past the float maximum (2e38) once turned every such fish's steering to
+// zero or NaN. Now each fish with a flock-mate steers at full acceleration
+// and the flock stays finite.
+TEST(StartupPopulation, HugeTurnRatesSteerAtTheAccelerationLimitAndStayFinite) {
+    for (const float turnRate : {2e19f, 1e30f, 2e38f}) {
+        SharedRandom().Seed(1);
+        StartupPopulation population;
+        for (cBehavior* behavior : population.behaviors) {
+            if (auto* alignment = dynamic_cast<cAlignmentBehavior*>(behavior)) {
+                alignment->turnRate = turnRate;
+            } else if (auto* cohesion = dynamic_cast<cCohesionBehavior*>(behavior)) {
+                cohesion->turnRate = turnRate;
+            }
+        }
+        for (int frame = 0; frame < 300; ++frame) {
+            population.world.Update(1.0f / 60.0f);
+            for (const cGroup* school : Schools(population)) {
+                for (const cEntity* fish : school->members) {
+                    ASSERT_TRUE(std::isfinite(Length(fish->position) + Length(fish->velocity)))
+                        << turnRate << " frame " << frame;
+                    if (!fish->flockNeighbors.empty()) {
+                        ASSERT_NEAR(Length(fish->steering), fish->maxAcceleration, 1e-3f)
+                            << turnRate << " frame " << frame;
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

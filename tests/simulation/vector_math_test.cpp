@@ -81,4 +81,30 @@ TEST(TransformFromRotationTranslation, IdentityRotationPutsTheTranslationInRowFo
     }
 }
 
+TEST(ClampLength, AnySteeringEndsFiniteAndAtMostTheLimitInItsOwnDirection) {
+    constexpr float kInf = INFINITY;
+    constexpr float kBig = 3e38f;
+    const float diagonal = 5.0f / std::sqrt(2.0f);
+    struct Case {
+        Vector3 steering;
+        Vector3 clamped;  // for a limit of 5
+    };
+    const Case cases[] = {
+        {{3, 0, 4}, {3, 0, 4}},      // within the limit: unchanged
+        {{30, 0, 40}, {3, 0, 4}},    // longer: the plain path
+        {{2e19f, 0, 0}, {5, 0, 0}},  // squared length overflows
+        {{kBig, -kBig, 1}, {diagonal, -diagonal, 0}},
+        {{kInf, 1e30f, 0}, {5, 0, 0}},  // a sum that overflowed
+        {{kInf, -kInf, 0}, {diagonal, -diagonal, 0}},
+        {{NAN, 0, -kBig}, {0, 0, -5}},  // a component that is not a number
+        {{NAN, NAN, NAN}, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const Vector3 clamped = ClampLength(c.steering, 5.0f);
+        EXPECT_NEAR(clamped.x, c.clamped.x, 1e-5f) << c.steering.x;
+        EXPECT_NEAR(clamped.y, c.clamped.y, 1e-5f) << c.steering.x;
+        EXPECT_NEAR(clamped.z, c.clamped.z, 1e-5f) << c.steering.x;
+    }
+}
+
 }  // namespace

@@ -35,6 +35,21 @@ TEST(QuorvaneSim, HeadlessRunPrintsOneLinePerSchool) {
     EXPECT_NE(run.out.find("for 28 fish"), std::string::npos) << run.out;
 }
 
+// Everything but the timing line, which alone may differ between searches.
+std::string WithoutTiming(const std::string& out) {
+    return out.substr(0, out.rfind(" frames of "));
+}
+
+TEST(QuorvaneSim, BothSearchesAndAnyThreadCountPrintTheSameFlock) {
+    const RunResult exhaustive = RunSim("--fish 400 --frames 5 --search exhaustive");
+    const RunResult indexed = RunSim("--fish 400 --frames 5 --search indexed --threads 2");
+    ASSERT_EQ(exhaustive.exitCode, 0) << exhaustive.err;
+    ASSERT_EQ(indexed.exitCode, 0) << indexed.err;
+    EXPECT_NE(exhaustive.out.find("mean neighbours per fish:"), std::string::npos);
+    EXPECT_EQ(WithoutTiming(indexed.out), WithoutTiming(exhaustive.out));
+    EXPECT_NE(indexed.out.find("(indexed search, 2 threads)"), std::string::npos) << indexed.out;
+}
+
 struct BadInput {
     const char* arguments;
     const char* option;  // the message must name it
@@ -74,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadInput{"--frames abc", "--frames"}, BadInput{"--frames 10x", "--frames"},
                       BadInput{"--frames -1", "--frames"}, BadInput{"--step nan", "--step"},
                       BadInput{"--step 2", "--step"}, BadInput{"--fish 3", "--fish"},
-                      BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"}),
+                      BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"},
+                      BadInput{"--search fast", "--search"}, BadInput{"--threads 0", "--threads"},
+                      BadInput{"--threads 257", "--threads"}),
     NameOf);
 
 }  // namespace

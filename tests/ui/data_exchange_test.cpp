@@ -1,6 +1,8 @@
 // Dialog data exchange: list order, refusals that stop the exchange, the
 // trackbar's range during the classic two-step set-up, and binding.
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "platform/ui/data_exchange.h"
@@ -41,7 +43,7 @@ public:
         DDX_Text(exchange, kFirst, first);
         DDX_Text(exchange, kSecond, second);
         DDX_Slider(exchange, kMinimum, minimumPosition);
-        DDX_Text(exchange, kThird, third);
+        DDX_Text(exchange, kThird, third, -10.0f, 2.5f);
     }
 
     CSliderCtrl& Slider(int id) { return *static_cast<CSliderCtrl*>(GetDlgItem(id)); }
@@ -148,6 +150,25 @@ TEST_F(DataExchangeTest, NonFiniteNumbersAreRefusedLikeText) {
     }
 }
 
+TEST_F(DataExchangeTest, ANumberOutsideItsRangeIsRefusedWithTheRangePrompt) {
+    const std::pair<const char*, float> cases[] = {
+        // text, then the field after reading
+        {"2.5", 2.5f},    {"-10", -10.0f},  {"0.1", 0.1f}, {"1e-45", 1e-45f},
+        {"2.5001", 1.5f}, {"-10.01", 1.5f}, {"3e38", 1.5f}};
+    for (const auto& [text, read] : cases) {
+        messageBoxes.clear();
+        dialog.third = 1.5f;
+        dialog.Type(kThird, text);
+        const bool accepted = dialog.UpdateData(TRUE) != FALSE;
+        EXPECT_EQ(dialog.third, read) << text;
+        EXPECT_EQ(accepted, messageBoxes.empty()) << text;
+        if (!accepted) {
+            EXPECT_EQ(messageBoxes.at(0).text, "Please enter a number between -10 and 2.5.");
+            EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(kThird));
+        }
+    }
+}
+
 TEST_F(DataExchangeTest, FirstEntryRefusedLeavesEveryField) {
     dialog.gainSlider.SetPos(10);
     dialog.Type(kFirst, "");
@@ -179,7 +200,7 @@ public:
     void DoDataExchange(CDataExchange* exchange) override {
         DDX_Text(exchange, kFirst, first);
         DDX_Control(exchange, kSecond, slider);  // an edit box, not a trackbar
-        DDX_Text(exchange, kThird, third);
+        DDX_Text(exchange, kThird, third, -10.0f, 2.5f);
     }
     float first = 1.0f;
     float third = 3.0f;

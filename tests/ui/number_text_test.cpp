@@ -1,7 +1,10 @@
 // How float fields are shown in and read from edit boxes.
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -9,24 +12,30 @@
 
 namespace {
 
-TEST(FormatFloatForEdit, ShowsUpToSixSignificantDigits) {
-    EXPECT_EQ(FormatFloatForEdit(0.1f), "0.1");  // not 0.100000001
-    EXPECT_EQ(FormatFloatForEdit(200.0f), "200");
-    EXPECT_EQ(FormatFloatForEdit(0.45f), "0.45");
-    EXPECT_EQ(FormatFloatForEdit(1234567.0f), "1.23457e+06");
-    EXPECT_EQ(FormatFloatForEdit(123456.0f), "123456");
-    EXPECT_EQ(FormatFloatForEdit(-2.5f), "-2.5");
-    EXPECT_EQ(FormatFloatForEdit(1.5e-7f), "1.5e-07");
+TEST(FormatFloatForEdit, ShowsTheShortestTextOfTheFloat) {
+    const std::pair<float, const char*> cases[] = {
+        {0.1f, "0.1"},  // not 0.100000001
+        {200.0f, "200"},         {0.45f, "0.45"},
+        {-2.5f, "-2.5"},         {20020070.0f, "20020070"},  // not 2.00201e+07
+        {1234567.0f, "1234567"}, {1e6f, "1000000"},
+        {1e-5f, "0.00001"},      {1.5e-7f, "1.5e-07"},
+        {2e19f, "2e+19"},        {FLT_MAX, "3.4028235e+38"},
+        {-0.0f, "-0"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatFloatForEdit(value), text);
+    }
 }
 
-TEST(FormatFloatForEdit, ReadsBackAsTheSameTextAfterAFullRoundTrip) {
-    // Whatever is shown reads back to a value that is shown the same way, so
-    // an Apply without edits does not drift.
-    for (float value : {0.1f, 1000.0f, 3.14159265f, 0.449999988f, 50.0f, -7.25e-3f, 9.87654e8f}) {
+TEST(FormatFloatForEdit, EveryFloatReadsBackBitForBit) {
+    for (float value : {0.1f, 1000.0f, 3.14159265f, 0.449999988f, -7.25e-3f, 9.87654e8f,
+                        20020070.0f, 1e-7f, 16777217.0f, 1e-45f, FLT_MIN, FLT_MAX, -FLT_MAX,
+                        std::nextafter(0.1f, 1.0f), 123456.79f}) {
         const std::string shown = FormatFloatForEdit(value);
         const auto read = ParseFloatFromEdit(shown);
         ASSERT_TRUE(read.has_value()) << shown;
-        EXPECT_EQ(FormatFloatForEdit(*read), shown);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(*read), std::bit_cast<std::uint32_t>(value))
+            << shown;
     }
 }
 

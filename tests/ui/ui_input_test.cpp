@@ -127,6 +127,7 @@ TEST_F(UiInputTest, MenusOpenByMouseAfterASceneClickAndWorkByKeys) {
 
 // The queue's rules on their own: what each frame hands the interface.
 TEST(InputFeedTest, EachFrameTakesWhatItCanWithoutMergingChanges) {
+    ASSERT_TRUE(KeepOffscreenOpenGlLoaded());  // SDL's key codes and names
     struct Frame {
         std::string keysDown;  // scancodes' key names held, in scancode order
         std::string text;
@@ -178,7 +179,6 @@ TEST(InputFeedTest, EachFrameTakesWhatItCanWithoutMergingChanges) {
          {button(SDL_MOUSEBUTTONDOWN), button(SDL_MOUSEBUTTONUP)},
          {{"", "", true}, {"", "", false}}},
     };
-    ASSERT_TRUE(KeepOffscreenOpenGlLoaded());  // SDL's key names and codes
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UiHost::InputFeed feed;

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "entity.h"
+#include "step_snapshot.h"
+
+class WorkerPool;
+class cWorld;
+
+// The indexed neighbour search of a world step. BeginStep captures the world;
+// the lists are then computed ahead of the stepping entities, in chunks of
+// consecutive slots, by helper threads and by the stepping thread itself, and
+// each entity takes its two lists when its step reaches the search.
+//
+// Only the search moves to other threads: the behaviours still run in the
+// entities' steps, one after another in world order, since alignment reads a
+// neighbour's current velocity and cruising draws from the shared generator.
+//
+// A step that leaves the predicted course (an entity that moved otherwise
+// than by its velocity, or stepped out of world order) is noticed at the next
+// entity's search; from there on the step falls back to the exhaustive scan,
+// so the lists stay exact whatever an entity subclass does to itself.
+class NeighborIndex {
+public:
+    // threads counts the stepping thread: 1 computes every list on it.
+    explicit NeighborIndex(int threads);
+    ~NeighborIndex();
+
+    int ThreadCount() const { return threads_; }
+
+    // Captures world for a step of elapsed seconds and starts the helpers.
+    // False when the step should use the exhaustive scan throughout; then
+    // EndStep must not be called.
+    bool BeginStep(const cWorld& world, float elapsed);
+    // Called by the base entity step right after the entity moved. Swaps the
+    // entity's prepared lists into flockNeighbors and foreignNeighbors and
+    // returns true; returns false when the entity must search for itself.
+    bool TakeNeighbors(cEntity& entity);
+    // Stops and waits for the helpers. Must follow every successful BeginStep.
+    void EndStep();
+
+    NeighborIndex(const NeighborIndex&) = delete;
+    NeighborIndex& operator=(const NeighborIndex&) = delete;
+
+private:
+    // The lists of one chunk of slots, reused for chunk c, c + window_, ...
+    struct ChunkLists {
+        std::vector<std::vector<NeighborEntry>> flock;
+        std::vector<std::vector<NeighborEntry>> foreign;
+    };
+
+    static void HelperJob(void* self, int helper);
+    void Help(NeighborQueryScratch& scratch);
+    void Compute(std::uint32_t chunk, NeighborQueryScratch& scratch);
+    // The stepping thread moves on to chunk, once the chunks it passes are done.
+    void EnterChunk(std::uint32_t chunk);
+    void WaitForChunk(std::uint32_t chunk);
+    // Moves the cursor to entity, checking that every entity passed since the
+    // last call, and the one that called it, stands as predicted; false when
+    // entity is not next in the predicted course.
+    bool AdvanceTo(const cEntity& entity);
+    void Abandon();
+
+    const int threads_;
+    std::unique_ptr<WorkerPool> pool_;           // threads_ - 1 helpers, or none
+    std::vector<NeighborQueryScratch> scratch_;  // [0] the stepping thread's
+    StepSnapshot snapshot_;
+    std::vector<ChunkLists> ring_;                        // window_ chunks in flight
+    std::unique_ptr<std::atomic<std::uint8_t>[]> ready_;  // per chunk: lists computed
+    std::uint32_t readyCapacity_ = 0;
+    std::uint32_t chunkSize_ = 1;
+    std::uint32_t chunkCount_ = 0;
+    std::uint32_t window_ = 1;
+    std::atomic<std::uint32_t> nextChunk_{0};  // first chunk nobody has claimed
+    std::atomic<std::uint32_t> released_{
+        0};  // the stepping thread's chunk; ring slots before it are free
+    std::atomic<bool> stopping_{false};
+    // The stepping thread's own state.
+    bool active_ = false;       // between BeginStep and EndStep, on course
+    bool helping_ = false;      // helpers were started this step
+    std::uint32_t cursor_ = 0;  // next slot expected to step
+};

@@ -1,0 +1,289 @@
+#include "step_snapshot.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <numeric>
+
+#include "group.h"
+#include "world.h"
+
+namespace {
+
+// Cells per perception radius along an axis. A search visits the rows of
+// cells that its ball reaches, each trimmed to the ball's extent, so small
+// cells waste little volume; 2 to 4 measure alike on dense flocks.
+constexpr double kCellsPerRadius = 4.0;
+// An entity whose step moves it further than this many cells along an axis is
+// an outsider; the rest are found by widening every search by their largest
+// move.
+constexpr double kLargestBinnedShiftInCells = 0.25;
+// Cells allowed per binned entity, plus a floor for tiny worlds.
+constexpr std::size_t kCellsPerEntity = 4;
+constexpr std::size_t kMinimumCells = 64;
+// Worlds with more distinct foreign masks than this are left to the
+// exhaustive scan; the start-up world has two.
+constexpr std::size_t kMaxForeignMasks = 64;
+// A search's ball is widened by this factor and this many units so that it
+// holds every entity whose rounded distance can pass the radius test: the
+// rounding of a single-precision distance is below 3 × 10⁻⁷ relative, and a
+// square below the smallest float vanishes only for offsets below 10⁻¹⁸. An
+// entity binned before its move may stand up to √3 times the largest move
+// along an axis from where it is measured.
+constexpr double kReachFactor = 1.0 + 1e-5;
+constexpr double kReachSlack = 1e-18;
+constexpr double kDiagonal = 1.7320509;
+
+bool SameOrBothNaN(float a, float b) {
+    return a == b || (a != a && b != b);
+}
+
+}  // namespace
+
+bool StepSnapshot::Capture(const cWorld& world, float elapsed) {
+    CaptureEntities(world, elapsed);
+    if (std::find(planned_.begin(), planned_.end(), 1) == planned_.end() ||
+        entities_.size() >= UINT32_MAX) {
+        return false;
+    }
+    RankByIdentity();
+    if (!BuildForeignTables(world)) {
+        return false;
+    }
+    BuildGrids();
+    return true;
+}
+
+void StepSnapshot::CaptureEntities(const cWorld& world, float elapsed) {
+    entities_.clear();
+    bySlot_.clear();
+    radius_.clear();
+    planned_.clear();
+    groupStart_.clear();
+    groupCount_ = static_cast<std::uint32_t>(world.groups.size());
+    for (std::uint32_t g = 0; g < groupCount_; ++g) {
+        const cGroup* group = world.groups[g];
+        groupStart_.push_back(static_cast<std::uint32_t>(entities_.size()));
+        for (std::uint32_t m = 0; m < group->members.size(); ++m) {
+            cEntity* entity = group->members[m];
+            const bool passive = entity->IsPassive();
+            const Vector3 before = entity->position;
+            const Vector3 after = passive ? before : entity->NextPosition(elapsed);
+            Candidate candidate = {{before.x, before.y, before.z},
+                                   {after.x, after.y, after.z},
+                                   static_cast<std::uint32_t>(entities_.size()),
+                                   g,
+                                   m,
+                                   0};
+            entities_.push_back(entity);
+            bySlot_.push_back(candidate);
+            radius_.push_back(entity->perceptionRadius);
+            planned_.push_back(!passive && entity->world == &world && entity->group == group);
+        }
+    }
+    groupStart_.push_back(static_cast<std::uint32_t>(entities_.size()));
+}
+
+// Worlds built in the usual way are already in identity order; others are
+// sorted once.
+void StepSnapshot::RankByIdentity() {
+    const std::uint32_t count = Size();
+    identities_.resize(count);
+    for (std::uint32_t slot = 0; slot < count; ++slot) {
+        identities_[slot] = entities_[slot]->GetIdentity();
+    }
+    byRank_.resize(count);
+    if (std::is_sorted(identities_.begin(), identities_.end())) {
+        for (std::uint32_t slot = 0; slot < count; ++slot) {
+            bySlot_[slot].rank = slot;
+        }
+        std::copy(entities_.begin(), entities_.end(), byRank_.begin());
+        return;
+    }
+    byIdentity_.resize(count);
+    std::iota(byIdentity_.begin(), byIdentity_.end(), 0u);
+    std::sort(byIdentity_.begin(), byIdentity_.end(),
+              [this](std::uint32_t a, std::uint32_t b) { return identities_[a] < identities_[b]; });
+    for (std::uint32_t rank = 0; rank < count; ++rank) {
+        bySlot_[byIdentity_[rank]].rank = rank;
+        byRank_[rank] = entities_[byIdentity_[rank]];
+    }
+}
+
+// The exhaustive foreign scan leaves a group at its first member that fails
+// the mask test; for each mask that searches, the cut says where.
+bool StepSnapshot::BuildForeignTables(const cWorld& world) {
+    masks_.clear();
+    maskRow_.assign(Size(), 0);
+    for (std::uint32_t slot = 0; slot < Size(); ++slot) {
+        if (!planned_[slot]) {
+            continue;
+        }
+        const std::uint32_t mask = entities_[slot]->avoidMask;
+        auto found = std::find(masks_.begin(), masks_.end(), mask);
+        if (found == masks_.end()) {
+            if (masks_.size() == kMaxForeignMasks) {
+                return false;
+            }
+            found = masks_.insert(masks_.end(), mask);
+        }
+        maskRow_[slot] = static_cast<std::uint32_t>(found - masks_.begin());
+    }
+    cuts_.resize(masks_.size() * groupCount_);
+    for (std::size_t row = 0; row < masks_.size(); ++row) {
+        for (std::uint32_t g = 0; g < groupCount_; ++g) {
+            const std::vector<cEntity*>& members = world.groups[g]->members;
+            std::uint32_t cut = 0;
+            while (cut < members.size() && (members[cut]->typeMask & masks_[row]) != 0) {
+                ++cut;
+            }
+            cuts_[row * groupCount_ + g] = cut;
+        }
+    }
+    return true;
+}
+
+void StepSnapshot::BuildGrids() {
+    radii_.clear();
+    for (std::uint32_t slot = 0; slot < Size(); ++slot) {
+        if (planned_[slot] && radius_[slot] > 0.0f && std::isfinite(radius_[slot])) {
+            radii_.push_back(radius_[slot]);
+        }
+    }
+    double cellSize = 0.0;  // the grids choose when no radius is usable
+    if (!radii_.empty()) {
+        std::nth_element(radii_.begin(), radii_.begin() + radii_.size() / 2, radii_.end());
+        cellSize = radii_[radii_.size() / 2] / kCellsPerRadius;
+    }
+    const double shiftBound = cellSize > 0.0 ? cellSize * kLargestBinnedShiftInCells : HUGE_VAL;
+
+    outsiders_.clear();
+    largestShift_ = 0.0;
+    if (groups_.size() < groupCount_) {
+        groups_.resize(groupCount_);
+    }
+    for (std::uint32_t g = 0; g < groupCount_; ++g) {
+        for (auto& axis : binned_) {
+            axis.clear();
+        }
+        binnedSlot_.clear();
+        for (std::uint32_t slot = groupStart_[g]; slot < groupStart_[g + 1]; ++slot) {
+            const Candidate& candidate = bySlot_[slot];
+            double shift = 0.0;
+            for (int axis = 0; axis < 3; ++axis) {
+                shift = std::max(shift, std::fabs(static_cast<double>(candidate.after[axis]) -
+                                                  candidate.before[axis]));
+            }
+            if (!(shift <= shiftBound)) {  // also a shift that is not finite
+                outsiders_.push_back(candidate);
+                continue;
+            }
+            largestShift_ = std::max(largestShift_, shift);
+            for (int axis = 0; axis < 3; ++axis) {
+                binned_[axis].push_back(candidate.before[axis]);
+            }
+            binnedSlot_.push_back(slot);
+        }
+        GroupGrid& group = groups_[g];
+        const auto binnedCount = static_cast<std::uint32_t>(binnedSlot_.size());
+        group.grid.Build(binned_[0].data(), binned_[1].data(), binned_[2].data(), binnedCount,
+                         cellSize, kCellsPerEntity * binnedCount + kMinimumCells);
+        group.inCellOrder.resize(binnedCount);
+        for (std::uint32_t k = 0; k < binnedCount; ++k) {
+            group.inCellOrder[k] = bySlot_[binnedSlot_[group.grid.Order()[k]]];
+        }
+    }
+}
+
+bool StepSnapshot::StandsAsPredicted(std::uint32_t slot) const {
+    const Vector3& now = entities_[slot]->position;
+    const float* after = bySlot_[slot].after;
+    return SameOrBothNaN(now.x, after[0]) && SameOrBothNaN(now.y, after[1]) &&
+           SameOrBothNaN(now.z, after[2]);
+}
+
+// The distance is computed exactly as IsWithinPerception computes it, from the
+// position the candidate has when the entity at slot searches: after its own
+// step when it comes earlier in world order (or is the entity itself). The
+// loop has no branch on the candidates: every key is written, and the list
+// ends advance only for the candidates that belong.
+void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const Query& query,
+                           NeighborQueryScratch& scratch) const {
+    if (scratch.flockKeys.size() < scratch.flockCount + count) {
+        scratch.flockKeys.resize(scratch.flockCount + count);
+    }
+    if (scratch.foreignKeys.size() < scratch.foreignCount + count) {
+        scratch.foreignKeys.resize(scratch.foreignCount + count);
+    }
+    std::uint64_t* flock = scratch.flockKeys.data();
+    std::uint64_t* foreign = scratch.foreignKeys.data();
+    std::size_t flockCount = scratch.flockCount;
+    std::size_t foreignCount = scratch.foreignCount;
+    for (std::size_t k = 0; k < count; ++k) {
+        const Candidate& other = candidates[k];
+        const float* at = other.slot <= query.slot ? other.after : other.before;
+        const Vector3 offset = {at[0] - query.centre[0], at[1] - query.centre[1],
+                                at[2] - query.centre[2]};
+        const float distance =
+            std::sqrt(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
+        const bool near = distance < query.radius;
+        const bool inFlock = other.group == query.group && other.slot != query.slot;
+        const bool isForeign = other.member < query.cuts[other.group];
+        const std::uint64_t key = NeighborKey(std::bit_cast<std::uint32_t>(distance), other.rank);
+        flock[flockCount] = key;
+        flockCount += near & inFlock;
+        foreign[foreignCount] = key;
+        foreignCount += near & isForeign;
+    }
+    scratch.flockCount = flockCount;
+    scratch.foreignCount = foreignCount;
+}
+
+// Only the entity's own group and the groups its foreign scan reaches hold
+// candidates; each has a grid of its own.
+void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& scratch,
+                                    std::vector<NeighborEntry>& flock,
+                                    std::vector<NeighborEntry>& foreign) const {
+    const Candidate& self = bySlot_[slot];
+    const Query query = {
+        {self.after[0], self.after[1], self.after[2]},
+        radius_[slot],
+        slot,
+        self.group,
+        &cuts_[static_cast<std::size_t>(maskRow_[slot]) * groupCount_],
+    };
+    const std::array<double, 3> centre = {self.after[0], self.after[1], self.after[2]};
+    const double reach =
+        (static_cast<double>(query.radius) + kDiagonal * largestShift_) * kReachFactor +
+        kReachSlack;
+    scratch.flockCount = 0;
+    scratch.foreignCount = 0;
+    for (std::uint32_t g = 0; g < groupCount_; ++g) {
+        if (g != self.group && query.cuts[g] == 0) {
+            continue;
+        }
+        const GroupGrid& group = groups_[g];
+        group.grid.ForEachRun(centre, reach, [&](std::uint32_t begin, std::uint32_t end) {
+            Collect(&group.inCellOrder[begin], end - begin, query, scratch);
+        });
+    }
+    Collect(outsiders_.data(), outsiders_.size(), query, scratch);
+    scratch.flockKeys.resize(scratch.flockCount);
+    scratch.foreignKeys.resize(scratch.foreignCount);
+    FillList(scratch.flockKeys, scratch.sortBuffer, flock);
+    FillList(scratch.foreignKeys, scratch.sortBuffer, foreign);
+}
+
+void StepSnapshot::FillList(std::vector<std::uint64_t>& keys,
+                            std::vector<std::uint64_t>& sortBuffer,
+                            std::vector<NeighborEntry>& list) const {
+    SortNeighborKeys(keys, sortBuffer);
+    list.clear();  // so that growing copies nothing
+    list.resize(keys.size());
+    NeighborEntry* entry = list.data();
+    for (const std::uint64_t key : keys) {
+        entry->distance = std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32));
+        entry->entity = byRank_[static_cast<std::uint32_t>(key)];
+        ++entry;
+    }
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "entity.h"
+#include "neighbor_sort.h"
+#include "spatial_grid.h"
+
+class cWorld;
+
+// Buffers of one thread computing neighbour lists, kept from step to step.
+struct NeighborQueryScratch {
+    std::vector<std::uint64_t> flockKeys;  // the first flockCount are listed
+    std::vector<std::uint64_t> foreignKeys;
+    std::size_t flockCount = 0;
+    std::size_t foreignCount = 0;
+    std::vector<std::uint64_t> sortBuffer;
+};
+
+// Everything the neighbour searches of one world step will see, captured
+// before the step starts, with a uniform grid over each group's members.
+//
+// Why this is possible: a step moves an entity only in its first line, by its
+// own velocity of the previous step, and behaviours write nothing but their
+// own entity's steering. So when the entity in world slot i searches, every
+// entity in an earlier slot stands at its position after its move and every
+// later one at its position before it, both known now. The lists can then be
+// computed in any order and on any thread, and equal those of the exhaustive
+// scan run inside the step, bit for bit.
+//
+// The capture holds no reference into the entities' state, so the computing
+// threads never read what the stepping thread writes.
+class StepSnapshot {
+public:
+    // Captures world for a step of elapsed seconds. Returns false when the
+    // step should use the exhaustive scan: no entity to search for, or more
+    // distinct foreign masks than the capture keeps tables for.
+    bool Capture(const cWorld& world, float elapsed);
+
+    // Entities in world order (groups in order, members in order).
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(entities_.size()); }
+    cEntity* EntityAt(std::uint32_t slot) const { return entities_[slot]; }
+    // True when ComputeNeighbors serves the entity at slot: it searches and
+    // its world and group are the ones that hold it.
+    bool IsPlanned(std::uint32_t slot) const { return planned_[slot] != 0; }
+    // True when the entity at slot stands where the capture predicted it after
+    // its step: moved by its velocity, or unmoved when passive.
+    bool StandsAsPredicted(std::uint32_t slot) const;
+
+    // The flock and foreign lists of the planned entity at slot, in list
+    // order, written over flock and foreign. Threads may call this at once
+    // for different slots, each with scratch of its own.
+    void ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& scratch,
+                          std::vector<NeighborEntry>& flock,
+                          std::vector<NeighborEntry>& foreign) const;
+
+private:
+    // What a search needs of a possible neighbour, stored in cell order.
+    struct Candidate {
+        float before[3];       // position before its step
+        float after[3];        // position after its step
+        std::uint32_t slot;    // place in world order
+        std::uint32_t group;   // index of the group holding it
+        std::uint32_t member;  // place within that group
+        std::uint32_t rank;    // place in identity order
+    };
+
+    // The searching entity, as Collect needs it.
+    struct Query {
+        float centre[3];            // its position after its move
+        float radius;               // its perception radius
+        std::uint32_t slot;         // its place in world order
+        std::uint32_t group;        // the group holding it
+        const std::uint32_t* cuts;  // per group, where its foreign scan stops
+    };
+    // A group's members in their own grid, in cell order.
+    struct GroupGrid {
+        SpatialGrid grid;
+        std::vector<Candidate> inCellOrder;
+    };
+
+    void CaptureEntities(const cWorld& world, float elapsed);
+    void RankByIdentity();
+    bool BuildForeignTables(const cWorld& world);
+    void BuildGrids();
+    // Appends the keys of the candidates that belong in each list.
+    void Collect(const Candidate* candidates, std::size_t count, const Query& query,
+                 NeighborQueryScratch& scratch) const;
+    void FillList(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& sortBuffer,
+                  std::vector<NeighborEntry>& list) const;
+
+    // Per entity, in world order.
+    std::vector<cEntity*> entities_;
+    std::vector<Candidate> bySlot_;
+    std::vector<float> radius_;
+    std::vector<std::uint32_t> maskRow_;  // row of cuts_ for the entity's avoidMask
+    std::vector<std::uint8_t> planned_;
+    // Per rank: the entity.
+    std::vector<cEntity*> byRank_;
+    // Distinct avoidMasks of the planned entities, and for each mask and group
+    // the member index where that group's scan stops (the first member failing
+    // the mask test, or the group's size).
+    std::vector<std::uint32_t> masks_;
+    std::vector<std::uint32_t> cuts_;
+    std::uint32_t groupCount_ = 0;
+    std::vector<std::uint32_t> groupStart_;  // groupCount_ + 1 slots: where each group begins
+    // The grids bin entities by their position before the step; those whose
+    // step moves them further than a small bound are kept apart as outsiders
+    // and checked by every search.
+    std::vector<GroupGrid> groups_;  // at least groupCount_
+    std::vector<Candidate> outsiders_;
+    double largestShift_ = 0.0;  // largest move along any axis of a binned entity
+    // Scratch of the capture.
+    std::vector<float> binned_[3];
+    std::vector<std::uint32_t> binnedSlot_;
+    std::vector<float> radii_;
+    std::vector<Identity> identities_;
+    std::vector<std::uint32_t> byIdentity_;
+};
