@@ -74,6 +74,7 @@ public:
     std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded
     cWorld world;                               // the player's group and the four schools
     FlockScenario flockScenario;                // the flock SetupScene builds; start-up by default
+    int threadCount = 1;                        // the world's neighbour-search threads, from SetupScene
     CFlockDrawer flockDrawer;                   // draws the flock, one instanced draw per model
     bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned

@@ -38,6 +38,7 @@ void C3DView::OnInitialUpdate() {
         renderEngine = app != nullptr ? new CFlockingArenaRenderEngine(app->GetEngineClock())
                                       : new CFlockingArenaRenderEngine();
         renderEngine->flockScenario.totalFish = app != nullptr ? app->GetFlockSize() : 0;
+        renderEngine->threadCount = app != nullptr ? app->GetSearchThreads() : 1;
         engineStarted_ = renderEngine->Initialize(GetSafeHwnd());
     }
     if (app != nullptr) {

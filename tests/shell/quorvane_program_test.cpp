@@ -140,6 +140,8 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
         {"--fish 3 --headless", "--fish"},
         {"--fish 100001", "--fish"},
         {"--fish many", "--fish"},
+        {"--threads 0", "--threads"},
+        {"--threads 257", "--threads"},
         {"--screenshot x.png", "--screenshot"},
         {"--bogus", "--bogus"},
         {"--headless --frames", "--frames"},
