@@ -71,7 +71,11 @@ void CFlockingArenaRenderEngine::DrawScene() {
     device->SetRenderState(D3DRS_FOGDENSITY, FloatToDword(kFogDensity));
     DrawSkyBox();
     player.Render(device);
-    world.Render(device);
+    if (instancedFlock) {
+        flockDrawer.Draw(device, world);
+    } else {
+        world.Render(device);
+    }
     device->SetTransform(D3DTS_WORLD, &worldMatrix);
 }
 
@@ -119,6 +123,7 @@ void CFlockingArenaRenderEngine::RestoreDeviceState() {
 
 void CFlockingArenaRenderEngine::ReleaseResources() {
     CRenderEngine::ReleaseResources();
+    flockDrawer.Release();
     pikeMesh.Release();
     bluegillMesh.Release();
     blackbassMesh.Release();

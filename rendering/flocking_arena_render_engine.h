@@ -18,8 +18,10 @@
 #include "framework/indexed_geometry.h"
 #include "framework/player.h"
 #include "framework/render_object.h"
+#include "rendering/flock_drawer.h"
 #include "rendering/render_engine.h"
 #include "simulation/behavior.h"
+#include "simulation/population.h"
 #include "simulation/world.h"
 
 class cPlayerEntity;
@@ -48,8 +50,8 @@ public:
     // damaged: then one message box names every such file and why.
     bool CreateResources(UINT reserved) override;
     // Creates the six behaviours, the player with its camera and entity, and
-    // the four schools. position and rotation (pitch, yaw, roll in degrees)
-    // place the player; null means the origin and no turn.
+    // the four schools of flockScenario. position and rotation (pitch, yaw,
+    // roll in degrees) place the player; null means the origin and no turn.
     void SetupScene(const Vector3* position, const Vector3* rotation) override;
     void RestoreDeviceState() override;
     void UpdateScene() override;
@@ -71,6 +73,10 @@ public:
     CIndexedGeometry skyBox;                    // 24 vertices, six strips of two triangles
     std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded
     cWorld world;                               // the player's group and the four schools
+    FlockScenario flockScenario;                // the flock SetupScene builds; start-up by default
+    int threadCount = 1;                        // the world's neighbour-search threads, from SetupScene
+    CFlockDrawer flockDrawer;                   // draws the flock, one instanced draw per model
+    bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
 
 private:

@@ -154,10 +154,12 @@ bool CFlockingArenaRenderEngine::LoadSkyBoxTextures(std::vector<DataFileFailure>
 
 void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vector3* rotation) {
     CRenderEngine::SetupScene(position, rotation);
-    behaviors = CreateStartupBehaviors();
+    behaviors = CreateStartupBehaviors(flockScenario);
+    world.SetThreadCount(threadCount);
     SetUpPlayer(position, rotation);
-    PopulateFlock(world, behaviors,
-                  [this](cEntity& fish, int school) { AttachFishModel(fish, school); });
+    PopulateFlock(
+        world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
+        flockScenario);
 }
 
 void CFlockingArenaRenderEngine::SetUpPlayer(const Vector3* position, const Vector3* rotation) {

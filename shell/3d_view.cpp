@@ -37,6 +37,8 @@ void C3DView::OnInitialUpdate() {
     if (renderEngine == nullptr) {
         renderEngine = app != nullptr ? new CFlockingArenaRenderEngine(app->GetEngineClock())
                                       : new CFlockingArenaRenderEngine();
+        renderEngine->flockScenario.totalFish = app != nullptr ? app->GetFlockSize() : 0;
+        renderEngine->threadCount = app != nullptr ? app->GetSearchThreads() : 1;
         engineStarted_ = renderEngine->Initialize(GetSafeHwnd());
     }
     if (app != nullptr) {

@@ -3,11 +3,14 @@
 #include <string_view>
 
 #include "platform/cli/command_line.h"
+#include "simulation/world.h"
 
 namespace {
 
 constexpr int kMinimumSide = 16;
 constexpr int kMaximumSide = 8192;
+constexpr int kMinimumFish = 4;  // one fish per school
+constexpr int kMaximumFish = 100'000;
 
 // "WxH" with both sides within [kMinimumSide, kMaximumSide].
 bool ParseSize(std::string_view text, ProgramOptions& options, std::string& error) {
@@ -32,7 +35,7 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
 
 bool TakesValue(std::string_view name) {
     return name == "--frames" || name == "--screenshot" || name == "--size" ||
-           name == "--fixed-step";
+           name == "--fixed-step" || name == "--fish" || name == "--threads";
 }
 
 bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
@@ -50,6 +53,16 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
         options.screenshot = value;
     } else if (name == "--size") {
         return ParseSize(value, options, error);
+    } else if (name == "--fish") {
+        const auto fish = ParseInteger(name, value, kMinimumFish, kMaximumFish, error);
+        if (!fish)
+            return false;
+        options.fish = static_cast<int>(*fish);
+    } else if (name == "--threads") {
+        const auto threads = ParseInteger(name, value, 1, cWorld::kMaxThreads, error);
+        if (!threads)
+            return false;
+        options.threads = static_cast<int>(*threads);
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
         if (!step)
@@ -92,13 +105,20 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
 }
 
 const char* ProgramUsage() {
-    return "Usage: quorvane [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
-           "                [--fixed-step SECONDS] [--stats]]\n"
+    return "Usage: quorvane [--fish N] [--threads N] [--headless --frames N\n"
+           "                [--screenshot FILE.png] [--size WxH] [--fixed-step SECONDS]\n"
+           "                [--stats]]\n"
            "\n"
            "Four schools of fish swim under six steering behaviours; you fly a fish of\n"
            "your own and they flee it; the property sheet beside them tunes the\n"
            "behaviours as they swim. Without options the program opens its window.\n"
            "\n"
+           "  --fish N              a flock of N fish in four equal schools, 4 to 100000,\n"
+           "                        spread to keep the start-up density (default: the\n"
+           "                        start-up flock of 28)\n"
+           "  --threads N           threads for the flock's neighbour search, 1 to 256\n"
+           "                        (default: all cores); the flock swims the same\n"
+           "                        with any number\n"
            "  --headless            render offscreen, without a display\n"
            "  --frames N            frames to render headless, 1 to 10000000 (default 600)\n"
            "  --screenshot FILE     write the whole window after the last frame as a PNG\n"

@@ -14,6 +14,8 @@ struct ProgramOptions {
     bool sizeGiven = false;           // --size was given (the window keeps its own size otherwise)
     std::optional<double> fixedStep;  // seconds per frame instead of the clock
     bool stats = false;               // print frame-time statistics
+    int fish = 0;                     // flock size; 0: the start-up flock
+    int threads = 0;                  // neighbour-search threads; 0: all cores
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a

@@ -44,6 +44,14 @@ public:
     void SetEngineClock(RenderLib::Clock* clock) { engineClock_ = clock; }
     RenderLib::Clock& GetEngineClock() const;
 
+    // Fish in the flock that the 3D view's engine builds: 0 (the default)
+    // is the start-up flock, more a scaled flock of that many.
+    void SetFlockSize(int fish) { flockSize_ = fish; }
+    int GetFlockSize() const { return flockSize_; }
+    // Threads of the engine's neighbour search (1, the default, starts none).
+    void SetSearchThreads(int threads) { searchThreads_ = threads; }
+    int GetSearchThreads() const { return searchThreads_; }
+
     // Called at the end of a successful start-up, with the main window shown
     // (runs that watch the display hook in here). May be empty.
     void SetStartedHandler(std::function<void()> handler) { startedHandler_ = std::move(handler); }
@@ -58,6 +66,8 @@ public:
 
 private:
     RenderLib::Clock* engineClock_ = nullptr;  // not owned
+    int flockSize_ = 0;
+    int searchThreads_ = 1;
     std::function<void()> startedHandler_;
     std::uint64_t framesRendered_ = 0;
 };

@@ -1,8 +1,10 @@
 #include "shell/quorvane_program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include <SDL.h>
 
@@ -68,6 +70,10 @@ int RunQuorvane(const ProgramOptions& options) {
         fixedClock = std::make_unique<RenderLib::FixedStepClock>(*options.fixedStep);
         app->SetEngineClock(fixedClock.get());
     }
+    app->SetFlockSize(options.fish);
+    app->SetSearchThreads(options.threads > 0
+                              ? options.threads
+                              : std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
     ProgramRun run(*app, options.headless ? options.frames : 0, options.screenshot);
     bool sceneStarted = false;
     app->SetStartedHandler([&] {
@@ -89,6 +95,8 @@ int RunQuorvane(const ProgramOptions& options) {
 
     app->SetStartedHandler(nullptr);
     app->SetEngineClock(nullptr);
+    app->SetFlockSize(0);
+    app->SetSearchThreads(1);
     SetDirect3DFactory({});
     if (options.stats) {
         run.Statistics().Print(stdout);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/gfx/d3d9_types.h"
+#include "platform/gfx/stream_frequency.h"
 
 // Reference counting shared by every interface below.
 class IUnknown {
@@ -125,6 +126,9 @@ public:
                                          UINT primitiveCount) = 0;
     virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
                                   UINT primitiveCount) = 0;
+    // Instancing: see stream_frequency.h for the settings, what the instance
+    // stream holds and which values are refused (D3DERR_INVALIDCALL).
+    virtual HRESULT SetStreamSourceFreq(UINT stream, UINT setting) = 0;
 
     // ---- Resources (shared handle must be null) ----
     virtual HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,

@@ -1,8 +1,11 @@
 #include "platform/gfx/device_contract.h"
 
+#include "platform/gfx/stream_frequency.h"
+
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/gfx/stream_frequency.h"
 #include "platform/gfx/vertex_layout.h"
 
 namespace DeviceContract {
@@ -87,6 +90,13 @@ HRESULT CheckTextureStage(DWORD stage) {
 
 HRESULT CheckStream(UINT stream) {
     return Allowed(stream < kStreams);
+}
+
+HRESULT CheckStreamSource(UINT stream, bool bufferGiven) {
+    if (const HRESULT allowed = CheckStream(stream); allowed != D3D_OK) {
+        return allowed;
+    }
+    return Allowed(!bufferGiven || stream == 0 || stream == kInstanceStream);
 }
 
 HRESULT CheckViewport(const D3DVIEWPORT9* viewport, UINT backBufferWidth, UINT backBufferHeight) {

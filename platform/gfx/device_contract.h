@@ -54,6 +54,9 @@ HRESULT CheckSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type);
 HRESULT CheckTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type);
 HRESULT CheckTextureStage(DWORD stage);
 HRESULT CheckStream(UINT stream);
+// A vertex buffer for stream: vertex formats read stream 0 and instances
+// stream kInstanceStream; every other stream can only be unbound.
+HRESULT CheckStreamSource(UINT stream, bool bufferGiven);
 // A viewport inside the back buffer with 0 ≤ MinZ ≤ MaxZ ≤ 1.
 HRESULT CheckViewport(const D3DVIEWPORT9* viewport, UINT backBufferWidth, UINT backBufferHeight);
 

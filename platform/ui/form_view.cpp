@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ui/covered_areas.h"
 #include "platform/ui/resource_table.h"
 #include "platform/ui/template_controls.h"
 #include "platform/ui/ui_draw.h"
@@ -48,6 +49,7 @@ void CFormView::Draw(DrawOrigin parentClient) {
     ImGui::SetNextWindowContentSize(
         ImVec2(static_cast<float>(total.cx), static_cast<float>(total.cy)));
     ImGui::PushID(this);
+    CoveredAreas::Add(area);  // the child window's own background fills it
     if (ImGui::BeginChild("##form",
                           ImVec2(std::max(1.0f, area.Width()), std::max(1.0f, area.Height())),
                           false, ImGuiWindowFlags_HorizontalScrollbar)) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/ui/covered_areas.h"
 #include "platform/ui/ui_draw.h"
 #include "platform/ui/ui_metrics.h"
 
@@ -38,8 +39,11 @@ void CPaneView::Draw(DrawOrigin parentClient) {
         const ImVec2 uvBottom(1.0f, image.bottomRowFirst ? 0.0f : 1.0f);
         const auto texture =
             reinterpret_cast<ImTextureID>(static_cast<std::intptr_t>(image.texture));
-        drawList->AddImage(texture, min, max, uvTop, uvBottom);
+        // The image is opaque and made at the area's size: shown pixel for
+        // pixel (the device samples it nearest), without blending.
+        AddOpaqueImage(drawList, texture, min, max, uvTop, uvBottom);
     }
+    CoveredAreas::Add({min, max});
     CDC dc(client);
     OnDraw(&dc);
     DrawChildren(client);

@@ -39,6 +39,7 @@ union SDL_Event;
 class CDialog;
 class CFrameWnd;
 struct CREATESTRUCT;
+struct ScreenRect;
 
 struct UiHostOptions {
     bool detached = false;      // no SDL and no drawing (window logic only)
@@ -132,6 +133,7 @@ private:
     void DrawFrame();
     bool SceneHasKeyboard() const;
     void DrawMainWindow();
+    void DrawMainWindowBackground(const ScreenRect& window);
     void DrawModal(std::size_t level);
     void SyncWindowState();
     void HandleDialogKeys(CDialog& dialog);

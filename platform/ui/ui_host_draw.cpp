@@ -10,6 +10,7 @@
 #include <imgui.h>
 
 #include "platform/ui/command_ids.h"
+#include "platform/ui/covered_areas.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/frame_wnd.h"
 #include "platform/ui/message_queue.h"
@@ -78,8 +79,9 @@ void UiHost::DrawMainWindow() {
     const ImGuiViewport* viewport = ImGui::GetMainViewport();
     ImGui::SetNextWindowPos(viewport->Pos);
     ImGui::SetNextWindowSize(viewport->Size);
+    // The background is drawn below, only around what the windows cover.
     ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
-                             ImGuiWindowFlags_NoSavedSettings |
+                             ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings |
                              ImGuiWindowFlags_NoBringToFrontOnFocus |
                              ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoNavFocus;
     if (frame_->GetMenu() != nullptr) {
@@ -89,11 +91,23 @@ void UiHost::DrawMainWindow() {
     ImGui::Begin("##main-window", nullptr, flags);
     ImGui::PopStyleVar();
     ImGui::BeginDisabled(!modals_.empty());
+    CoveredAreas::Reset();
     if (frame_->IsWindowVisible()) {
         frame_->Draw(DrawOrigin{});
     }
     ImGui::EndDisabled();
     ImGui::End();
+    DrawMainWindowBackground(ScreenRect{viewport->Pos, ImVec2(viewport->Pos.x + viewport->Size.x,
+                                                              viewport->Pos.y + viewport->Size.y)});
+}
+
+// The background list is drawn before every window.
+void UiHost::DrawMainWindowBackground(const ScreenRect& window) {
+    ImDrawList* background = ImGui::GetBackgroundDrawList();
+    const ImU32 colour = ImGui::GetColorU32(ImGuiCol_WindowBg);
+    for (const ScreenRect& piece : CoveredAreas::Uncovered(window)) {
+        background->AddRectFilled(piece.min, piece.max, colour);
+    }
 }
 
 void UiHost::HandleDialogKeys(CDialog& dialog) {

@@ -186,12 +186,42 @@ TEST_F(ArenaTest, DrawsFogThenTheSkyBoxThenRestoresItsStates) {
     }
 }
 
-TEST_F(ArenaTest, DrawsThePikeAndEveryFishOfBothKindsEachFrame) {
+TEST_F(ArenaTest, DrawsThePikeOnceAndEachKindOfFishWithOneInstancedDraw) {
+    // Every fish but one in a row ahead of the camera; the one far behind it
+    // is left out.
+    float x = -70.0f;
+    for (cGroup* group : engine->world.groups) {
+        for (cEntity* member : group->members) {
+            member->position = {x += 5.0f, 0.0f, 400.0f};
+        }
+    }
+    engine->world.groups.back()->members.front()->position = {0.0f, 0.0f, -3000.0f};
     Frame();
     // Each model is one skinned subset drawn as a triangle list: the pike
-    // once, then one draw per fish.
-    const std::size_t lists = Log().Matching("DrawIndexedPrimitive(4,").size();
-    EXPECT_EQ(lists, 1u + 28u);
+    // once, then one instanced draw per kind of fish for the fish in view.
+    EXPECT_EQ(Log().Matching("DrawIndexedPrimitive(4,").size(), 1u + 2u);
+    const std::string instancing = "SetStreamSourceFreq(0, ";
+    UINT instances = 0;
+    int instancedDraws = 0;
+    for (const std::string& line : Log().Matching(instancing)) {
+        const auto setting = static_cast<UINT>(std::stoul(line.substr(instancing.size())));
+        if (setting != 1) {
+            EXPECT_EQ(setting & D3DSTREAMSOURCE_INDEXEDDATA, D3DSTREAMSOURCE_INDEXEDDATA);
+            instances += setting & ~D3DSTREAMSOURCE_INDEXEDDATA;
+            ++instancedDraws;
+        }
+    }
+    EXPECT_EQ(instancedDraws, 2);
+    EXPECT_EQ(instances, 27u);
+    EXPECT_EQ(engine->flockDrawer.DrawnCount(), 27u);
+    EXPECT_EQ(engine->flockDrawer.CulledCount(), 1u);
+    EXPECT_EQ(Device().streamFrequencies[0], 1u) << "instancing ends with the flock";
+
+    // Each fish drawing itself: one draw per fish.
+    engine->instancedFlock = false;
+    Log().Clear();
+    Frame();
+    EXPECT_EQ(Log().Matching("DrawIndexedPrimitive(4,").size(), 1u + 28u);
     float box[6];
     ASSERT_EQ(engine->bluegillMesh.GetBounds(box), S_OK);
     EXPECT_LT(box[0], box[3]);

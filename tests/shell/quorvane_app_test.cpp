@@ -344,6 +344,18 @@ TEST_F(QuorvaneAppTest, DestroyingTheSceneViewLeavesNoEngineForTheIdleTurns) {
     EXPECT_EQ(RunApplication(), 0);
 }
 
+TEST_F(QuorvaneAppTest, AFlockSizeBuildsTheScaledFlockOfThatSize) {
+    app.SetFlockSize(200);
+    app.SetSearchThreads(2);
+    script.Wait(2);
+    script.Then([&] {
+        EXPECT_EQ(app.renderEngine->FishCount(), 200);
+        EXPECT_EQ(app.renderEngine->world.GetThreadCount(), 2);
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
 TEST_F(QuorvaneAppTest, ExitFromTheFileMenuClosesEverything) {
     const int bar = CurrentUiMetrics().menuBarHeight;
     script.Wait(2);

@@ -137,6 +137,12 @@ TEST_F(PaneImageTest, DeviceImageFillsTheClientAreaTopRowFirst) {
     EXPECT_EQ(Pixel(10, app.height - 5), 0x0000FFu);       // bottom left
     EXPECT_EQ(Pixel(app.width - 10, top + 5), 0x0000FFu);  // top right
     EXPECT_EQ(Pixel(app.width / 2 - 3, top + (app.height - top) / 2 - 3), 0xFF0000u);
+    // Shown pixel for pixel: the quarter's edge is sharp on both axes.
+    const int quarterBottom = top + (app.height - top) / 2;
+    EXPECT_EQ(Pixel(app.width / 2 - 1, top + 5), 0xFF0000u);
+    EXPECT_EQ(Pixel(app.width / 2, top + 5), 0x0000FFu);
+    EXPECT_EQ(Pixel(10, quarterBottom - 1), 0xFF0000u);
+    EXPECT_EQ(Pixel(10, quarterBottom), 0x0000FFu);
     EXPECT_NE(Pixel(app.width - 10, captionHeight / 2), 0x0000FFu);  // the caption line is no image
 }
 

@@ -139,5 +139,5 @@ std::uint64_t FixedFunctionKey::Packed() const {
     for (int index = 0; index < kStages; ++index) {
         bits |= PackStage(stages[static_cast<std::size_t>(index)]) << (5 + 23 * index);
     }
-    return bits | (std::uint64_t{opaqueTarget} << 51);
+    return bits | (std::uint64_t{opaqueTarget} << 51) | (std::uint64_t{instancedWorld} << 52);
 }

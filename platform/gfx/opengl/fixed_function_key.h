@@ -61,6 +61,9 @@ struct FixedFunctionKey {
     // with every channel enabled, which stores the same pixels as writing
     // colour alone but lets a rasterizer store without reading back.
     bool opaqueTarget = false;
+    // The world matrix comes per instance from attributes (instanced draws),
+    // not from the world transform. Set by the device after Of.
+    bool instancedWorld = false;
     FogFormula fog = FogFormula::kNone;
     std::array<FixedFunctionStage, kStages> stages{};
 

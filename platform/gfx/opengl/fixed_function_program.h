@@ -36,7 +36,8 @@ public:
     // Attribute locations the vertex array binds.
     static constexpr std::uint32_t kPosition = 0;
     static constexpr std::uint32_t kDiffuse = 1;
-    static constexpr std::uint32_t kTexCoord0 = 2;  // set n at kTexCoord0 + n
+    static constexpr std::uint32_t kTexCoord0 = 2;       // set n at kTexCoord0 + n
+    static constexpr std::uint32_t kInstanceWorld0 = 4;  // row n at kInstanceWorld0 + n
 
 private:
     // The numbers the program reads, as last uploaded.

@@ -25,7 +25,13 @@ std::string VertexDeclarations(const FixedFunctionKey& key) {
                     std::to_string(set) + ";\n";
         }
     }
-    text += "uniform mat4 uWorld;\nuniform mat4 uView;\nuniform mat4 uProjection;\n";
+    // A D3DMATRIX's rows are the columns of the same OpenGL matrix.
+    text += key.instancedWorld ? "layout(location = 4) in vec4 aWorld0;\n"
+                                 "layout(location = 5) in vec4 aWorld1;\n"
+                                 "layout(location = 6) in vec4 aWorld2;\n"
+                                 "layout(location = 7) in vec4 aWorld3;\n"
+                               : "uniform mat4 uWorld;\n";
+    text += "uniform mat4 uView;\nuniform mat4 uProjection;\n";
     if (!key.vertexColor) {
         text += "uniform vec4 uMaterialDiffuse;\n";
     }
@@ -45,9 +51,13 @@ std::string VertexDeclarations(const FixedFunctionKey& key) {
 }
 
 std::string VertexMain(const FixedFunctionKey& key) {
+    const std::string world =
+        key.instancedWorld ? "mat4(aWorld0, aWorld1, aWorld2, aWorld3)" : "uWorld";
     std::string text =
         "void main() {\n"
-        "    vec4 viewPosition = uView * (uWorld * vec4(aPosition, 1.0));\n"
+        "    vec4 viewPosition = uView * (" +
+        world +
+        " * vec4(aPosition, 1.0));\n"
         "    gl_Position = uProjection * viewPosition;\n";
     if (key.remapDepth) {
         text += "    gl_Position.z = 2.0 * gl_Position.z - gl_Position.w;\n";

@@ -123,6 +123,9 @@ void OpenGLDevice::ReleaseBindings() {
     Rebind(bindings_.stream, static_cast<OpenGLVertexBuffer*>(nullptr));
     Rebind(bindings_.indices, static_cast<OpenGLIndexBuffer*>(nullptr));
     bindings_.streamOffset = bindings_.streamStride = 0;
+    Rebind(bindings_.instances, static_cast<OpenGLVertexBuffer*>(nullptr));
+    bindings_.instancesOffset = bindings_.instancesStride = 0;
+    bindings_.frequencies = {1, 1};
 }
 
 void OpenGLDevice::ClearToOpaqueBlack() {

@@ -76,13 +76,17 @@ public:
     HRESULT SetViewport(const D3DVIEWPORT9* viewport) override;
     HRESULT GetViewport(D3DVIEWPORT9* viewport) override;
     HRESULT SetFVF(DWORD vertexFormat) override;
-    // Stream 0 only; offset within the buffer.
+    // Stream 0 (vertices) and stream 1 (instances, see SetStreamSourceFreq);
+    // offset within the buffer.
     HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                             UINT stride) override;
     HRESULT SetIndices(IDirect3DIndexBuffer9* buffer) override;
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex, UINT minIndex,
                                  UINT vertexCount, UINT startIndex, UINT primitiveCount) override;
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+    // Instanced indexed draws read the instance stream's matrices through
+    // attributes advancing once per instance (see stream_frequency.h).
+    HRESULT SetStreamSourceFreq(UINT stream, UINT setting) override;
     HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,
                                IDirect3DVertexBuffer9** buffer, void* sharedHandle) override;
     HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
@@ -101,6 +105,9 @@ private:
         UINT offset = 0;
         UINT stride = 0;
         DWORD vertexFormat = 0;
+        std::uint64_t instanceStorage = 0;  // 0: the draw is not instanced
+        UINT instanceOffset = 0;
+        UINT instanceStride = 0;
         bool operator==(const VertexArraySource&) const = default;
     };
     // The OpenGL objects the device owns besides the back buffer, and what
@@ -123,6 +130,10 @@ private:
         UINT streamOffset = 0;
         UINT streamStride = 0;
         OpenGLIndexBuffer* indices = nullptr;
+        OpenGLVertexBuffer* instances = nullptr;  // stream 1: world matrices
+        UINT instancesOffset = 0;
+        UINT instancesStride = 0;
+        std::array<UINT, 2> frequencies{1, 1};  // SetStreamSourceFreq of streams 0 and 1
     };
 
     OpenGLDevice(Window* window, std::shared_ptr<GlContext> context, const D3DCAPS9& caps);
@@ -132,11 +143,12 @@ private:
     void ReleaseBindings();
     void ClearToOpaqueBlack();
     HRESULT PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) const;
-    bool ApplyDrawState(const VertexLayout& layout);
+    bool ApplyDrawState(const VertexLayout& layout, bool instanced = false);
     void ApplyRasterState() const;
     bool OpaqueTarget() const;
     void ApplySamplers(std::array<bool, 2>& textureBound);
-    void BindVertexArray(const VertexLayout& layout);
+    void BindVertexArray(const VertexLayout& layout, bool instanced);
+    void BindInstanceAttributes(bool instanced);
     FixedFunctionProgram* ProgramFor(const FixedFunctionKey& key);
     bool ClearRect(const D3DRECT* rect) const;
 

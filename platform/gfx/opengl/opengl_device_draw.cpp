@@ -36,23 +36,39 @@ HRESULT OpenGLDevice::SetFVF(DWORD vertexFormat) {
 
 HRESULT OpenGLDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                                       UINT stride) {
-    if (const HRESULT allowed = DeviceContract::CheckStream(stream); allowed != D3D_OK) {
+    if (const HRESULT allowed = DeviceContract::CheckStreamSource(stream, buffer != nullptr);
+        allowed != D3D_OK) {
         return allowed;
     }
     auto* ours = dynamic_cast<OpenGLVertexBuffer*>(buffer);
     if (buffer != nullptr && ours == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    if (stream != 0) {
-        // Vertex formats read stream 0 only; other streams can only be unbound.
-        return buffer == nullptr ? D3D_OK : D3DERR_INVALIDCALL;
+    if (stream != 0 && stream != kInstanceStream) {
+        return D3D_OK;  // an unused stream unbound
     }
     if (ours != nullptr && offset > ours->Storage().Size()) {
         return D3DERR_INVALIDCALL;
     }
+    if (stream == kInstanceStream) {
+        Rebind(bindings_.instances, ours);
+        bindings_.instancesOffset = ours != nullptr ? offset : 0;
+        bindings_.instancesStride = ours != nullptr ? stride : 0;
+        return D3D_OK;
+    }
     Rebind(bindings_.stream, ours);
     bindings_.streamOffset = ours != nullptr ? offset : 0;
     bindings_.streamStride = ours != nullptr ? stride : 0;
+    return D3D_OK;
+}
+
+HRESULT OpenGLDevice::SetStreamSourceFreq(UINT stream, UINT setting) {
+    if (!StreamFrequencyAllowed(stream, setting)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (stream < bindings_.frequencies.size()) {
+        bindings_.frequencies[stream] = setting;
+    }
     return D3D_OK;
 }
 
@@ -112,10 +128,24 @@ HRESULT OpenGLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t b
     if (!range.has_value() || !IndexRangeFits(*range, baseVertexIndex, stream)) {
         return D3DERR_INVALIDCALL;
     }
-    if (!ApplyDrawState(layout)) {
+    const UINT instances = InstanceCountOf(bindings_.frequencies[0], bindings_.frequencies[1]);
+    if (instances > 0 &&
+        (bindings_.instances == nullptr ||
+         !InstancesFit(bindings_.instances->Storage().Size(), bindings_.instancesOffset,
+                       bindings_.instancesStride, instances))) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (!ApplyDrawState(layout, instances > 0)) {
         return D3DERR_DRIVERINTERNALERROR;
     }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, bindings_.indices->Storage().Name());
+    if (instances > 0) {
+        glDrawElementsInstancedBaseVertex(PrimitiveModeFor(type), static_cast<GLsizei>(count),
+                                          indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                                          ByteOffset(std::uint64_t{startIndex} * indexSize),
+                                          static_cast<GLsizei>(instances), baseVertexIndex);
+        return D3D_OK;
+    }
     // The exact range spares OpenGL scanning the indices for it again.
     glDrawRangeElementsBaseVertex(
         PrimitiveModeFor(type), range->lowest, range->highest, static_cast<GLsizei>(count),
@@ -139,12 +169,13 @@ HRESULT OpenGLDevice::PrepareDraw(D3DPRIMITIVETYPE type, VertexLayout& layout) c
 // array) are updated only where they differ from what was last applied;
 // the rest is set at every draw, since other code (clears, uploads) changes
 // it between draws.
-bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout) {
+bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout, bool instanced) {
     context_->MakeCurrent();
     std::array<bool, 2> textureBound{};
     ApplySamplers(textureBound);
-    const FixedFunctionKey key = FixedFunctionKey::Of(
+    FixedFunctionKey key = FixedFunctionKey::Of(
         state_, layout, textureBound, !context_->Capabilities().clipControl, OpaqueTarget());
+    key.instancedWorld = instanced;
     FixedFunctionProgram* program = ProgramFor(key);
     if (program == nullptr) {
         return false;
@@ -156,7 +187,7 @@ bool OpenGLDevice::ApplyDrawState(const VertexLayout& layout) {
         gl_.currentProgram = program->Name();
     }
     program->Use(state_);
-    BindVertexArray(layout);
+    BindVertexArray(layout, instanced);
     return true;
 }
 
@@ -225,14 +256,20 @@ void OpenGLDevice::ApplySamplers(std::array<bool, 2>& textureBound) {
 
 // Points the attributes at the bound stream; a draw from the same storage,
 // offset, stride and format as the last one finds them set up already.
-void OpenGLDevice::BindVertexArray(const VertexLayout& layout) {
+void OpenGLDevice::BindVertexArray(const VertexLayout& layout, bool instanced) {
     glBindVertexArray(gl_.vertexArray);
-    const VertexArraySource source{bindings_.stream->Storage().Serial(), bindings_.streamOffset,
-                                   bindings_.streamStride, state_.vertexFormat};
+    VertexArraySource source{bindings_.stream->Storage().Serial(), bindings_.streamOffset,
+                             bindings_.streamStride, state_.vertexFormat};
+    if (instanced) {
+        source.instanceStorage = bindings_.instances->Storage().Serial();
+        source.instanceOffset = bindings_.instancesOffset;
+        source.instanceStride = bindings_.instancesStride;
+    }
     if (source == gl_.vertexArraySource) {
         return;
     }
     gl_.vertexArraySource = source;
+    BindInstanceAttributes(instanced);
     glBindBuffer(GL_ARRAY_BUFFER, bindings_.stream->Storage().Name());
     const auto stride = static_cast<GLsizei>(bindings_.streamStride);
     const std::uint64_t base = bindings_.streamOffset;
@@ -256,6 +293,24 @@ void OpenGLDevice::BindVertexArray(const VertexLayout& layout) {
         } else {
             glDisableVertexAttribArray(location);
         }
+    }
+}
+
+// The instance matrix's four rows, one attribute each, advancing once per
+// instance; switched off for plain draws.
+void OpenGLDevice::BindInstanceAttributes(bool instanced) {
+    for (GLuint row = 0; row < 4; ++row) {
+        const GLuint location = FixedFunctionProgram::kInstanceWorld0 + row;
+        if (!instanced) {
+            glDisableVertexAttribArray(location);
+            continue;
+        }
+        glBindBuffer(GL_ARRAY_BUFFER, bindings_.instances->Storage().Name());
+        glEnableVertexAttribArray(location);
+        glVertexAttribPointer(location, 4, GL_FLOAT, GL_FALSE,
+                              static_cast<GLsizei>(bindings_.instancesStride),
+                              ByteOffset(std::uint64_t{bindings_.instancesOffset} + row * 16));
+        glVertexAttribDivisor(location, 1);
     }
 }
 

@@ -56,6 +56,7 @@ HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
     if (SUCCEEDED(result)) {
         presentParameters = *parameters;
         CreateBackBuffer();
+        streamFrequencies = {1, 1};
     }
     return result;
 }
@@ -215,13 +216,18 @@ HRESULT RecordingDevice::SetFVF(DWORD format) {
 HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset,
                                          UINT stride) {
     log_->Add(FormatCall("SetStreamSource", stream, buffer, offset, stride));
-    if (const HRESULT allowed = DeviceContract::CheckStream(stream); allowed != D3D_OK) {
+    if (const HRESULT allowed = DeviceContract::CheckStreamSource(stream, buffer != nullptr);
+        allowed != D3D_OK) {
         return allowed;
     }
-    if (stream == 0) {  // the only stream the program uses
+    if (stream == 0) {
         streamSource = buffer;
         streamOffset = offset;
         streamStride = stride;
+    } else if (stream == kInstanceStream) {
+        instanceSource = buffer;
+        instanceOffset = offset;
+        instanceStride = stride;
     }
     return D3D_OK;
 }
@@ -237,6 +243,23 @@ HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_
                                               UINT primitiveCount) {
     log_->Add(FormatCall("DrawIndexedPrimitive", type, baseVertexIndex, minIndex, vertexCount,
                          startIndex, primitiveCount));
+    const UINT instances = InstanceCountOf(streamFrequencies[0], streamFrequencies[1]);
+    if (instances > 0 &&
+        (instanceSource == nullptr || !InstancesFit(RecordedBytes(instanceSource).size(),
+                                                    instanceOffset, instanceStride, instances))) {
+        return D3DERR_INVALIDCALL;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetStreamSourceFreq(UINT stream, UINT setting) {
+    log_->Add(FormatCall("SetStreamSourceFreq", stream, setting));
+    if (!StreamFrequencyAllowed(stream, setting)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (stream < streamFrequencies.size()) {
+        streamFrequencies[stream] = setting;
+    }
     return D3D_OK;
 }
 

@@ -24,6 +24,7 @@
 // unlocking what is not locked, BeginScene inside a scene, EndScene outside
 // one, a non-null argument to Present or a non-null shared handle.
 
+#include <array>
 #include <deque>
 #include <map>
 #include <memory>
@@ -151,6 +152,10 @@ public:
     UINT streamOffset = 0;
     UINT streamStride = 0;
     IDirect3DIndexBuffer9* indices = nullptr;
+    IDirect3DVertexBuffer9* instanceSource = nullptr;  // stream 1
+    UINT instanceOffset = 0;
+    UINT instanceStride = 0;
+    std::array<UINT, 2> streamFrequencies{1, 1};  // streams 0 and 1; Reset restores 1
     D3DPRESENT_PARAMETERS presentParameters;  // as created or last reset
     int sceneDepth = 0;                       // BeginScene minus EndScene
     HWND window = nullptr;                    // the device window, may be null
@@ -190,6 +195,7 @@ public:
                                  UINT minIndex, UINT vertexCount, UINT startIndex,
                                  UINT primitiveCount) override;
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+    HRESULT SetStreamSourceFreq(UINT stream, UINT setting) override;
     HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD vertexFormat, D3DPOOL pool,
                                IDirect3DVertexBuffer9** buffer, void* sharedHandle) override;
     HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
