@@ -55,11 +55,15 @@ std::string AssetGenerator::TextureName(const FishSpecies& species) {
     return "Data\\Models\\" + species.stem + "_skin.png";
 }
 
-FishModel AssetGenerator::BuildFishModel(const FishSpecies& species) {
+std::string AssetGenerator::LowDetailStem(const FishSpecies& species) {
+    return species.stem + "_low";
+}
+
+FishModel AssetGenerator::BuildFishModel(const FishSpecies& species, LoftDetail detail) {
     const BodyShape shape(species);
     FishModel model;
     model.name = species.stem;
-    model.mesh = BodyLofter(shape).Build();
+    model.mesh = BodyLofter(shape, detail).Build();
     model.bones = BuildSpineBones(shape);
     model.skin = ComputeSkinWeights(model.mesh, model.bones);
     model.animation = BuildSwimAnimation(species, model.bones);
