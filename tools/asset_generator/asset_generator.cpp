@@ -41,6 +41,7 @@ std::vector<std::string> AssetGenerator::OutputFiles() {
     std::vector<std::string> files;
     for (const FishSpecies& species : AllSpecies()) {
         files.push_back("Models/" + species.stem + ".x");
+        files.push_back("Models/" + LowDetailStem(species) + ".x");
         files.push_back("Models/" + species.stem + "_skin.png");
     }
     for (int f = 0; f < SkyBoxPainter::kFaceCount; ++f) {
@@ -76,6 +77,10 @@ bool AssetGenerator::WriteFish(const FishSpecies& species) {
     const std::filesystem::path model = dataDir_ / "Models" / (species.stem + ".x");
     if (!XFileWriter::WriteFile(BuildFishModel(species), model.string())) {
         return Fail(model);
+    }
+    const std::filesystem::path low = dataDir_ / "Models" / (LowDetailStem(species) + ".x");
+    if (!XFileWriter::WriteFile(BuildFishModel(species, LoftDetail::kLow), low.string())) {
+        return Fail(low);
     }
     const BodyShape shape(species);
     const std::filesystem::path texture = dataDir_ / "Models" / (species.stem + "_skin.png");
