@@ -67,6 +67,19 @@ bool SphereInView(const std::array<Plane, 6>& planes, const float centre[3], flo
     return true;
 }
 
+// The squared distance from the eye to a world-space point: the view matrix
+// only rotates and translates, so it is the point's squared length in view
+// space.
+float SquaredEyeDistance(const D3DMATRIX& view, const D3DMATRIX& world) {
+    float sum = 0.0f;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float at = world.m[3][0] * view.m[0][axis] + world.m[3][1] * view.m[1][axis] +
+                         world.m[3][2] * view.m[2][axis] + view.m[3][axis];
+        sum += at * at;
+    }
+    return sum;
+}
+
 // Slack on the sphere from the model's bounds: the swimming pose bends the
 // body away from the pose the bounds were taken in.
 constexpr float kBoundsSlack = 1.25f;
@@ -83,6 +96,28 @@ void CFlockDrawer::Release() {
     batches_.clear();
 }
 
+void CFlockDrawer::SetLowDetail(CRenderObject* full, CRenderObject* low) {
+    for (auto& [model, standIn] : lowDetails_) {
+        if (model == full) {
+            standIn = low;
+            return;
+        }
+    }
+    lowDetails_.emplace_back(full, low);
+    for (Batch& batch : batches_) {
+        batch.lowDetail = LowDetailFor(batch.object);
+    }
+}
+
+CRenderObject* CFlockDrawer::LowDetailFor(const CRenderObject* object) const {
+    for (const auto& [model, low] : lowDetails_) {
+        if (model == object) {
+            return low;
+        }
+    }
+    return nullptr;
+}
+
 CFlockDrawer::Batch& CFlockDrawer::BatchFor(CRenderObject* object) {
     for (Batch& batch : batches_) {
         if (batch.object == object) {
@@ -91,6 +126,7 @@ CFlockDrawer::Batch& CFlockDrawer::BatchFor(CRenderObject* object) {
     }
     Batch& batch = batches_.emplace_back();
     batch.object = object;
+    batch.lowDetail = LowDetailFor(object);
     float box[6];
     if (SUCCEEDED(object->GetBounds(box))) {
         float halfDiagonal = 0.0f;
@@ -105,7 +141,7 @@ CFlockDrawer::Batch& CFlockDrawer::BatchFor(CRenderObject* object) {
 }
 
 void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
-    drawn_ = culled_ = 0;
+    drawn_ = lowDetail_ = culled_ = 0;
     if (device == nullptr) {
         return;
     }
@@ -116,7 +152,9 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
     const std::array<Plane, 6> planes = ViewPlanes(view, projection);
     for (Batch& batch : batches_) {
         batch.worlds.clear();
+        batch.farWorlds.clear();
     }
+    constexpr float kSquaredSwitch = kLowDetailDistance * kLowDetailDistance;
     UINT candidates = 0;  // sizes the buffer, so that culling does not resize it
     for (cGroup* group : world.groups) {
         for (cEntity* fish : group->members) {
@@ -133,33 +171,44 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
                 ++culled_;
                 continue;
             }
-            batch.worlds.push_back(model.world);
+            const bool distant = batch.lowDetail != nullptr &&
+                             SquaredEyeDistance(view, model.world) > kSquaredSwitch;
+            (distant ? batch.farWorlds : batch.worlds).push_back(model.world);
         }
     }
     UINT total = 0;
     for (const Batch& batch : batches_) {
-        total += static_cast<UINT>(batch.worlds.size());
+        total += static_cast<UINT>(batch.worlds.size() + batch.farWorlds.size());
     }
     if (total == 0 || !ReserveInstances(device, candidates) || !WriteInstances(total)) {
         return;
     }
     UINT first = 0;
     for (Batch& batch : batches_) {
-        const auto count = static_cast<UINT>(batch.worlds.size());
-        if (count == 0) {
-            continue;
-        }
-        device->SetStreamSource(kInstanceStream, instances_, first * kInstanceMatrixBytes,
-                                kInstanceMatrixBytes);
-        device->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | count);
-        device->SetStreamSourceFreq(kInstanceStream, D3DSTREAMSOURCE_INSTANCEDATA | 1);
-        batch.object->Render(device, 1, 1);
-        first += count;
-        drawn_ += count;
+        const auto nearCount = static_cast<UINT>(batch.worlds.size());
+        const auto farCount = static_cast<UINT>(batch.farWorlds.size());
+        DrawInstances(device, batch.object, first, nearCount);
+        DrawInstances(device, batch.lowDetail, first + nearCount, farCount);
+        first += nearCount + farCount;
+        lowDetail_ += farCount;
     }
     device->SetStreamSourceFreq(0, 1);
     device->SetStreamSourceFreq(kInstanceStream, 1);
     device->SetStreamSource(kInstanceStream, nullptr, 0, 0);
+}
+
+// Draws count instances of object, from the first-th matrix of the buffer on.
+void CFlockDrawer::DrawInstances(IDirect3DDevice9* device, CRenderObject* object, UINT first,
+                                 UINT count) {
+    if (count == 0) {
+        return;
+    }
+    device->SetStreamSource(kInstanceStream, instances_, first * kInstanceMatrixBytes,
+                            kInstanceMatrixBytes);
+    device->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | count);
+    device->SetStreamSourceFreq(kInstanceStream, D3DSTREAMSOURCE_INSTANCEDATA | 1);
+    object->Render(device, 1, 1);
+    drawn_ += count;
 }
 
 bool CFlockDrawer::ReserveInstances(IDirect3DDevice9* device, UINT count) {
@@ -185,10 +234,12 @@ bool CFlockDrawer::WriteInstances(UINT total) {
     }
     auto* out = static_cast<unsigned char*>(data);
     for (const Batch& batch : batches_) {
-        const std::size_t bytes = batch.worlds.size() * sizeof(D3DMATRIX);
-        if (bytes != 0) {
-            std::memcpy(out, batch.worlds.data(), bytes);
-            out += bytes;
+        for (const std::vector<D3DMATRIX>* worlds : {&batch.worlds, &batch.farWorlds}) {
+            const std::size_t bytes = worlds->size() * sizeof(D3DMATRIX);
+            if (bytes != 0) {
+                std::memcpy(out, worlds->data(), bytes);
+                out += bytes;
+            }
         }
     }
     instances_->Unlock();

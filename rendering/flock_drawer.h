@@ -9,9 +9,16 @@
 // animated once per frame, so every fish of a model shows the same pose
 // either way; only the number of device calls changes.
 //
+// Distant fish: a model may be given a low-detail stand-in (SetLowDetail,
+// the generator's "<fish>_low.x": same bones, swim animation, texture and
+// outline, about 5% of the triangles). Fish whose position lies farther than
+// kLowDetailDistance from the eye are drawn with it, in a second instanced
+// draw for that model, so each model costs at most two draws.
+//
 // Owns its instance buffer (managed pool, grown to the largest frame's
 // count). Models are drawn in the order of their first fish in the world.
 
+#include <utility>
 #include <vector>
 
 #include "framework/render_object.h"
@@ -23,6 +30,18 @@ namespace RenderLib {
 
 class CFlockDrawer {
 public:
+    // Where fish switch to their low-detail model, in world units from the
+    // eye. There a 45-unit bass spans 17 pixels and a 32-unit bluegill 12
+    // at the default 1280x800 window (vertical field of view 55 degrees:
+    // 768 pixels per unit at distance 1), and the fog (exponential, density
+    // 0.001) has taken 86% of their colour, so the coarser mesh does not
+    // show. The start-up flock never gets there: its schools start within
+    // about 400 units of the eye and stay inside a sphere of radius 1000
+    // around the origin, where the player starts; so its picture is
+    // exactly that of the full models. Larger flocks (--fish) spread far
+    // beyond it, which is where the saving counts.
+    static constexpr float kLowDetailDistance = 2000.0f;
+
     CFlockDrawer() = default;
     ~CFlockDrawer();  // Release
     CFlockDrawer(const CFlockDrawer&) = delete;
@@ -33,8 +52,14 @@ public:
     // The device's world transform is left as it was; streams 0 and 1 end
     // with frequency 1 and stream 1 unbound.
     void Draw(IDirect3DDevice9* device, cWorld& world);
-    // Fish drawn and left out by the last Draw.
+    // From now on, fish of full beyond kLowDetailDistance are drawn with
+    // low instead (null: always with full). Neither is owned; both must
+    // stay alive while the drawer draws with them. Kept across Release.
+    void SetLowDetail(CRenderObject* full, CRenderObject* low);
+    // Fish drawn (with either model), of those drawn with a low-detail
+    // model, and left out by the last Draw.
     UINT DrawnCount() const { return drawn_; }
+    UINT LowDetailCount() const { return lowDetail_; }
     UINT CulledCount() const { return culled_; }
     // Releases the instance buffer and forgets the models' bounds.
     void Release();
@@ -42,19 +67,25 @@ public:
 private:
     struct Batch {
         CRenderObject* object = nullptr;       // not owned
+        CRenderObject* lowDetail = nullptr;    // not owned; null: none
         float centre[3] = {0.0f, 0.0f, 0.0f};  // of the bounding sphere, model space
         float radius = -1.0f;                  // negative: never culled
-        std::vector<D3DMATRIX> worlds;         // this frame's visible instances
+        std::vector<D3DMATRIX> worlds;         // this frame's visible near instances
+        std::vector<D3DMATRIX> farWorlds;      // and those drawn with lowDetail
     };
 
     Batch& BatchFor(CRenderObject* object);
+    CRenderObject* LowDetailFor(const CRenderObject* object) const;
+    void DrawInstances(IDirect3DDevice9* device, CRenderObject* object, UINT first, UINT count);
     bool ReserveInstances(IDirect3DDevice9* device, UINT count);
     bool WriteInstances(UINT total);
 
     std::vector<Batch> batches_;
+    std::vector<std::pair<CRenderObject*, CRenderObject*>> lowDetails_;  // full, low
     IDirect3DVertexBuffer9* instances_ = nullptr;  // owned
     UINT capacity_ = 0;                            // matrices instances_ holds
     UINT drawn_ = 0;
+    UINT lowDetail_ = 0;
     UINT culled_ = 0;
 };
 

@@ -62,6 +62,9 @@ void CFlockingArenaRenderEngine::UpdateScene() {
     pikeMesh.Animate(device, timer.GetElapsed());
     bluegillMesh.Animate(device, timer.GetElapsed());
     blackbassMesh.Animate(device, timer.GetElapsed());
+    pikeLowMesh.Animate(device, timer.GetElapsed());
+    bluegillLowMesh.Animate(device, timer.GetElapsed());
+    blackbassLowMesh.Animate(device, timer.GetElapsed());
 }
 
 void CFlockingArenaRenderEngine::DrawScene() {
@@ -127,6 +130,9 @@ void CFlockingArenaRenderEngine::ReleaseResources() {
     pikeMesh.Release();
     bluegillMesh.Release();
     blackbassMesh.Release();
+    pikeLowMesh.Release();
+    bluegillLowMesh.Release();
+    blackbassLowMesh.Release();
     ReleaseSkyBoxTextures();
 }
 

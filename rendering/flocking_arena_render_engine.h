@@ -44,7 +44,8 @@ public:
     explicit CFlockingArenaRenderEngine(Clock& clock);
     ~CFlockingArenaRenderEngine() override;
 
-    // Loads the three fish models with their textures and builds the sky
+    // Loads the three fish models, each with its low-detail model for
+    // distant fish (handed to the flock drawer), and builds the sky
     // box. False when the sky box's geometry could not be made, or when any
     // data file (a model, a texture it names, a sky-box image) is missing or
     // damaged: then one message box names every such file and why.
@@ -69,6 +70,9 @@ public:
     CHierarchyModel pikeMesh;                   // the player's model
     CHierarchyModel bluegillMesh;               // schools 1 and 3
     CHierarchyModel blackbassMesh;              // schools 0 and 2
+    CHierarchyModel pikeLowMesh;                // the low-detail models the flock
+    CHierarchyModel bluegillLowMesh;            // drawer shows far away, animated
+    CHierarchyModel blackbassLowMesh;           // with the full ones
     std::vector<CModelInstance*> fishModels;    // one per flock fish; owned; ascending address
     CIndexedGeometry skyBox;                    // 24 vertices, six strips of two triangles
     std::array<IDirect3DTexture9*, kSkyBoxFaces> skyBoxTextures{};  // owned; null until loaded

@@ -86,6 +86,12 @@ bool CFlockingArenaRenderEngine::CreateResources(UINT reserved) {
     player.model = &playerModel;
     load(bluegillMesh, "Data\\Models\\bluegill.x");
     load(blackbassMesh, "Data\\Models\\blackbass.x");
+    load(pikeLowMesh, "Data\\Models\\northernpike_low.x");
+    load(bluegillLowMesh, "Data\\Models\\bluegill_low.x");
+    load(blackbassLowMesh, "Data\\Models\\blackbass_low.x");
+    flockDrawer.SetLowDetail(&pikeMesh, &pikeLowMesh);
+    flockDrawer.SetLowDetail(&bluegillMesh, &bluegillLowMesh);
+    flockDrawer.SetLowDetail(&blackbassMesh, &blackbassLowMesh);
     const bool skyBoxBuilt = BuildSkyBox(failures);
     if (!failures.empty()) {
         ReportDataFailures(failures);

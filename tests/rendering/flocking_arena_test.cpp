@@ -229,6 +229,34 @@ TEST_F(ArenaTest, DrawsThePikeOnceAndEachKindOfFishWithOneInstancedDraw) {
     EXPECT_LT(box[0], box[3]);
 }
 
+TEST_F(ArenaTest, FishBeyondTheSwitchDistanceAreDrawnWithTheLowDetailModel) {
+    // Every other fish straight ahead beyond the switch distance, the rest near.
+    int index = 0;
+    UINT far = 0;
+    for (cGroup* group : engine->world.groups) {
+        for (cEntity* member : group->members) {
+            const bool distant = index++ % 2 == 1 && member->typeId == 1;
+            far += distant ? 1 : 0;
+            member->position = {0.0f, 0.0f,
+                                distant ? CFlockDrawer::kLowDetailDistance + 1000.0f : 400.0f};
+        }
+    }
+    Frame();
+    EXPECT_EQ(engine->flockDrawer.DrawnCount(), 28u);
+    EXPECT_EQ(engine->flockDrawer.LowDetailCount(), far);
+    // The pike, then per kind of fish one instanced draw of the full model
+    // and one of the low-detail model with a few percent of its triangles.
+    const std::vector<std::string> draws = Log().Matching("DrawIndexedPrimitive(4,");
+    ASSERT_EQ(draws.size(), 1u + 2u * 2u);
+    const auto triangles = [&draws](std::size_t i) {
+        return std::stod(draws[i].substr(draws[i].rfind(", ") + 2));
+    };
+    for (std::size_t kind : {1u, 3u}) {
+        EXPECT_GT(triangles(kind + 1), 0.02 * triangles(kind));
+        EXPECT_LT(triangles(kind + 1), 0.06 * triangles(kind));
+    }
+}
+
 TEST_F(ArenaTest, HeldUpAndDownKeysCancelWhileUpAloneAccelerates) {
     SetKeyDown(VK_UP, true);
     SetKeyDown(VK_DOWN, true);

@@ -64,7 +64,7 @@ TEST(GeneratedFiles, AllArePresentInTheBuildsDataFolder) {
         ASSERT_TRUE(fs::is_regular_file(path)) << path;
         EXPECT_GT(fs::file_size(path), 1000u) << path;
     }
-    EXPECT_EQ(AssetGenerator::OutputFiles().size(), 13u);
+    EXPECT_EQ(AssetGenerator::OutputFiles().size(), 16u);
 }
 
 TEST(GeneratedFiles, ARunReproducesTheBuildsFilesByteForByte) {

@@ -227,6 +227,32 @@ TEST_P(FishModelTest, BendTravelsFromHeadToTailAndGrowsTowardTheTail) {
     }
 }
 
+// The low-detail model drawn far away: a few percent of the triangles, the
+// same outline (extent), bones, swim animation and texture, and closed.
+TEST_P(FishModelTest, LowDetailModelKeepsTheOutlineWithAFewPercentOfTheTriangles) {
+    const FishModel low = AssetGenerator::BuildFishModel(species, LoftDetail::kLow);
+    const double share = static_cast<double>(low.mesh.triangles.size()) /
+                         static_cast<double>(model.mesh.triangles.size());
+    EXPECT_GT(share, 0.02);
+    EXPECT_LT(share, 0.06);
+    const Extent full = MeshExtent(model.mesh);
+    const Extent reduced = MeshExtent(low.mesh);
+    const double tolerance = 0.05 * (full.max.z - full.min.z);
+    for (const auto& [a, b] : {std::pair{full.min, reduced.min}, std::pair{full.max, reduced.max}}) {
+        EXPECT_NEAR(a.x, b.x, tolerance);
+        EXPECT_NEAR(a.y, b.y, tolerance);
+        EXPECT_NEAR(a.z, b.z, tolerance);
+    }
+    EXPECT_EQ(low.bones.size(), model.bones.size());
+    EXPECT_EQ(low.animation.tracks.size(), model.animation.tracks.size());
+    EXPECT_EQ(low.textureName, model.textureName);
+    const BodyShape shape(species);
+    FishMesh body;
+    BodyLofter(shape, LoftDetail::kLow).AddBody(body);
+    EXPECT_NEAR(SignedVolume6(low.mesh), SignedVolume6(body), 1e-6 * SignedVolume6(body));
+    EXPECT_GT(SignedVolume6(body), 0.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(AllFish, FishModelTest, ::testing::Values(0, 1, 2),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return AllSpecies()[info.param].stem;

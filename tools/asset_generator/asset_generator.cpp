@@ -41,6 +41,7 @@ std::vector<std::string> AssetGenerator::OutputFiles() {
     std::vector<std::string> files;
     for (const FishSpecies& species : AllSpecies()) {
         files.push_back("Models/" + species.stem + ".x");
+        files.push_back("Models/" + LowDetailStem(species) + ".x");
         files.push_back("Models/" + species.stem + "_skin.png");
     }
     for (int f = 0; f < SkyBoxPainter::kFaceCount; ++f) {
@@ -55,11 +56,15 @@ std::string AssetGenerator::TextureName(const FishSpecies& species) {
     return "Data\\Models\\" + species.stem + "_skin.png";
 }
 
-FishModel AssetGenerator::BuildFishModel(const FishSpecies& species) {
+std::string AssetGenerator::LowDetailStem(const FishSpecies& species) {
+    return species.stem + "_low";
+}
+
+FishModel AssetGenerator::BuildFishModel(const FishSpecies& species, LoftDetail detail) {
     const BodyShape shape(species);
     FishModel model;
     model.name = species.stem;
-    model.mesh = BodyLofter(shape).Build();
+    model.mesh = BodyLofter(shape, detail).Build();
     model.bones = BuildSpineBones(shape);
     model.skin = ComputeSkinWeights(model.mesh, model.bones);
     model.animation = BuildSwimAnimation(species, model.bones);
@@ -72,6 +77,10 @@ bool AssetGenerator::WriteFish(const FishSpecies& species) {
     const std::filesystem::path model = dataDir_ / "Models" / (species.stem + ".x");
     if (!XFileWriter::WriteFile(BuildFishModel(species), model.string())) {
         return Fail(model);
+    }
+    const std::filesystem::path low = dataDir_ / "Models" / (LowDetailStem(species) + ".x");
+    if (!XFileWriter::WriteFile(BuildFishModel(species, LoftDetail::kLow), low.string())) {
+        return Fail(low);
     }
     const BodyShape shape(species);
     const std::filesystem::path texture = dataDir_ / "Models" / (species.stem + "_skin.png");

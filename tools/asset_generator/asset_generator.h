@@ -4,6 +4,7 @@
 // beside the executable):
 //
 //   Models/northernpike.x, bluegill.x, blackbass.x   skinned, animated fish
+//   Models/<fish>_low.x                               each one's low-detail model
 //   Models/<fish>_skin.png                            their textures
 //   Textures/SkyBox_Front.jpg ... SkyBox_Bottom.jpg   the underwater sky box
 //   icon.png                                          the application icon
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/asset_generator/body_lofter.h"
 #include "tools/asset_generator/fish_model.h"
 #include "tools/asset_generator/fish_species.h"
 
@@ -39,8 +41,12 @@ public:
     static std::string TextureName(const FishSpecies& species);
 
     // The complete model of one species: mesh, bones, skin, swim animation
-    // and material.
-    static FishModel BuildFishModel(const FishSpecies& species);
+    // and material. Every detail shares the bones, the animation and the
+    // texture; only the mesh's fineness differs.
+    static FishModel BuildFishModel(const FishSpecies& species,
+                                    LoftDetail detail = LoftDetail::kFull);
+    // The file stem of a species' low-detail model: "<stem>_low".
+    static std::string LowDetailStem(const FishSpecies& species);
 
 private:
     bool WriteFish(const FishSpecies& species);

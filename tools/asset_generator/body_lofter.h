@@ -9,12 +9,33 @@
 
 namespace assets {
 
+// How finely a fish is lofted. kFull is the model drawn up close; kLow is the
+// low-detail model drawn far away: a few percent of the triangles with the
+// same outline, because its four segments fall on the back, the flanks and
+// the belly, its rings on the profile's own curve, and its fins keep their
+// ends, base lines and the tail's notch.
+struct LoftDetail {
+    int rings;          // cross-sections from snout to tail root
+    int segments;       // vertices around one cross-section; a multiple of 4
+    int finColumns;     // grid steps along a median or tail fin's base; even
+    int finRows;        // grid steps from base to edge of the other fins
+    int caudalRows;     // grid steps from the tail fin's base to its edge
+    int pairedColumns;  // grid steps along a paired fin's base
+
+    static const LoftDetail kFull;
+    static const LoftDetail kLow;
+};
+
+inline constexpr LoftDetail LoftDetail::kFull{48, 24, 14, 3, 4, 6};
+inline constexpr LoftDetail LoftDetail::kLow{8, 4, 4, 1, 1, 2};
+
 class BodyLofter {
 public:
-    static constexpr int kRings = 48;     // cross-sections from snout to tail root
-    static constexpr int kSegments = 24;  // vertices around one cross-section
+    static constexpr int kRings = LoftDetail::kFull.rings;
+    static constexpr int kSegments = LoftDetail::kFull.segments;
 
-    explicit BodyLofter(const BodyShape& shape);  // keeps a reference
+    // Keeps a reference to shape.
+    explicit BodyLofter(const BodyShape& shape, LoftDetail detail = LoftDetail::kFull);
 
     // The finished mesh: body, then fins; normals computed.
     FishMesh Build() const;
@@ -27,6 +48,7 @@ private:
     void AddTailCap(FishMesh& mesh, int lastRing) const;
 
     const BodyShape& shape_;
+    LoftDetail detail_;
 };
 
 }  // namespace assets

@@ -7,13 +7,12 @@ namespace assets {
 
 namespace {
 
-constexpr int kColumns = 14;     // grid steps along a fin's base
-constexpr int kRows = 3;         // grid steps from base to edge
 constexpr double kInset = 0.12;  // how far a fin's base sinks into the body
 
 }  // namespace
 
-FinLofter::FinLofter(const BodyShape& shape) : shape_(shape) {}
+FinLofter::FinLofter(const BodyShape& shape, LoftDetail detail)
+    : shape_(shape), detail_(detail) {}
 
 void FinLofter::AddFins(FishMesh& mesh) const {
     const FishSpecies& species = shape_.Species();
@@ -87,15 +86,16 @@ void FinLofter::AddMedianFin(FishMesh& mesh, const MedianFin& fin, bool onBack) 
     const double theta = onBack ? 0.0 : std::numbers::pi;
     std::vector<Vec3> base;
     std::vector<Vec3> edge;
-    for (int i = 0; i <= kColumns; ++i) {
-        const double s = static_cast<double>(i) / kColumns;
+    const int columns = detail_.finColumns;
+    for (int i = 0; i <= columns; ++i) {
+        const double s = static_cast<double>(i) / columns;
         const double t = fin.start + (fin.end - fin.start) * s;
         const Vec3 root = shape_.SurfacePoint(t, theta) - Vec3{0.0, up * kInset, 0.0};
         const double height = HeightAt(fin, s) + kInset;
         base.push_back(root);
         edge.push_back(root + Vec3{0.0, up * height, -fin.rake * height});
     }
-    AddSheet(mesh, base, edge, kRows, onBack ? FinKind::kDorsal : FinKind::kAnal);
+    AddSheet(mesh, base, edge, detail_.finRows, onBack ? FinKind::kDorsal : FinKind::kAnal);
 }
 
 // The tail fin's base is the vertical line through the tail root; its edge
@@ -108,14 +108,15 @@ void FinLofter::AddCaudalFin(FishMesh& mesh) const {
     const double rootZ = shape_.ZAt(1.0) + kInset * 3.0;
     std::vector<Vec3> base;
     std::vector<Vec3> edge;
-    for (int i = 0; i <= kColumns; ++i) {
-        const double across = 2.0 * i / kColumns - 1.0;  // -1 lower tip .. +1 upper tip
+    const int columns = detail_.finColumns;
+    for (int i = 0; i <= columns; ++i) {
+        const double across = 2.0 * i / columns - 1.0;  // -1 lower tip .. +1 upper tip
         const double notch = std::pow(1.0 - std::abs(across), 1.5);
         const double reach = kInset * 3.0 + length * (1.0 - species.caudal.fork * notch);
         base.push_back({0.0, root.centreY + across * root.halfHeight * 0.9, rootZ});
         edge.push_back({0.0, root.centreY + across * species.caudal.spread, rootZ - reach});
     }
-    AddSheet(mesh, base, edge, kRows + 1, FinKind::kCaudal);
+    AddSheet(mesh, base, edge, detail_.caudalRows, FinKind::kCaudal);
 }
 
 // A paired fin springs from a short line along the flank and spreads
@@ -127,9 +128,9 @@ void FinLofter::AddPairedFin(FishMesh& mesh, const PairedFin& fin, double side) 
     const Vec3 direction = Normalized({side * fin.out, -fin.down, -1.0});
     std::vector<Vec3> base;
     std::vector<Vec3> edge;
-    constexpr int kPairedColumns = 6;
-    for (int i = 0; i <= kPairedColumns; ++i) {
-        const double s = static_cast<double>(i) / kPairedColumns;
+    const int columns = detail_.pairedColumns;
+    for (int i = 0; i <= columns; ++i) {
+        const double s = static_cast<double>(i) / columns;
         const Vec3 surface = shape_.SurfacePoint(fin.t + tSpan * s, angle);
         const Vec3 spine = shape_.SpinePoint(fin.t + tSpan * s);
         const Vec3 root = surface - Normalized(surface - spine) * kInset;
@@ -138,7 +139,7 @@ void FinLofter::AddPairedFin(FishMesh& mesh, const PairedFin& fin, double side) 
         base.push_back(root);
         edge.push_back(root + direction * (reach + kInset));
     }
-    AddSheet(mesh, base, edge, kRows, FinKind::kPaired);
+    AddSheet(mesh, base, edge, detail_.finRows, FinKind::kPaired);
 }
 
 }  // namespace assets

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "tools/asset_generator/body_lofter.h"
 #include "tools/asset_generator/body_shape.h"
 #include "tools/asset_generator/fish_mesh.h"
 #include "tools/asset_generator/texture_layout.h"
@@ -15,7 +16,8 @@ namespace assets {
 
 class FinLofter {
 public:
-    explicit FinLofter(const BodyShape& shape);  // keeps a reference
+    // Keeps a reference to shape.
+    explicit FinLofter(const BodyShape& shape, LoftDetail detail = LoftDetail::kFull);
 
     // Dorsal, anal, tail and both pairs of paired fins.
     void AddFins(FishMesh& mesh) const;
@@ -36,6 +38,7 @@ private:
     void AddPairedFin(FishMesh& mesh, const PairedFin& fin, double side) const;
 
     const BodyShape& shape_;
+    LoftDetail detail_;
 };
 
 }  // namespace assets
