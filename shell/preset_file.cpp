@@ -288,6 +288,14 @@ std::string Reason(int error) { return std::strerror(error); }
 
 std::optional<std::string> ReadText(const std::filesystem::path& path, std::string& error) {
     std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (code || !std::filesystem::is_regular_file(status)) {
+        const std::string reason = code                                    ? code.message()
+                                   : std::filesystem::is_directory(status) ? "it is a folder"
+                                                                           : "not a regular file";
+        error = "cannot open '" + path.string() + "': " + reason;
+        return std::nullopt;
+    }
     const std::uintmax_t size = std::filesystem::file_size(path, code);
     if (code) {
         error = "cannot open '" + path.string() + "': " + code.message();

@@ -32,7 +32,7 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
 
 bool TakesValue(std::string_view name) {
     return name == "--frames" || name == "--screenshot" || name == "--size" ||
-           name == "--fixed-step";
+           name == "--fixed-step" || name == "--preset";
 }
 
 bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
@@ -50,6 +50,8 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
         options.screenshot = value;
     } else if (name == "--size") {
         return ParseSize(value, options, error);
+    } else if (name == "--preset") {
+        options.preset = value;
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
         if (!step)
@@ -93,7 +95,7 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
 
 const char* ProgramUsage() {
     return "Usage: quorvane [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
-           "                [--fixed-step SECONDS] [--stats]]\n"
+           "                [--fixed-step SECONDS] [--stats]] [--preset FILE.toml]\n"
            "\n"
            "Four schools of fish swim under six steering behaviours; you fly a fish of\n"
            "your own and they flee it; the property sheet beside them tunes the\n"
@@ -110,6 +112,8 @@ const char* ProgramUsage() {
            "                        so that two runs give the same image\n"
            "  --stats               print the frame count, mean and worst frame time and\n"
            "                        frames per second\n"
+           "  --preset FILE.toml    start with the behaviour values of this preset file;\n"
+           "                        a file that is not valid ends the program at once\n"
            "  --help                show this text\n"
            "\n"
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"

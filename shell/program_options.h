@@ -14,6 +14,7 @@ struct ProgramOptions {
     bool sizeGiven = false;           // --size was given (the window keeps its own size otherwise)
     std::optional<double> fixedStep;  // seconds per frame instead of the clock
     bool stats = false;               // print frame-time statistics
+    std::string preset;               // preset file applied at start, empty: none
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a
