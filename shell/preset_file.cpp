@@ -31,8 +31,12 @@ std::string SnakeCase(std::string_view label) {
     return name;
 }
 
-std::string TableName(const BehaviorPageFields& page) { return SnakeCase(page.caption); }
-std::string KeyName(const BehaviorField& field) { return SnakeCase(field.label); }
+std::string TableName(const BehaviorPageFields& page) {
+    return SnakeCase(page.caption);
+}
+std::string KeyName(const BehaviorField& field) {
+    return SnakeCase(field.label);
+}
 
 // The shortest text of value that from_chars gives back exactly.
 std::string ShortestText(double value) {
@@ -53,7 +57,9 @@ double ParsedDouble(const std::string& text) {
     return value;
 }
 
-bool SameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+bool SameBits(float a, float b) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
 
 // A TOML float: integers gain ".0" so that they read back as floats.
 std::string TomlFloat(std::string text) {
@@ -70,7 +76,9 @@ std::string TomlFloat(std::string text) {
 // A sum is rebuilt as float(previous sum + chance) in double precision; a
 // chance is written in the shortest text that rebuilds its sum exactly.
 
-bool IsCruisingChance(const BehaviorField& field) { return field.member == nullptr; }
+bool IsCruisingChance(const BehaviorField& field) {
+    return field.member == nullptr;
+}
 
 float* RunningSumOf(cBehavior& behavior, int controlId) {
     auto* cruising = dynamic_cast<cCruisingBehavior*>(&behavior);
@@ -78,10 +86,14 @@ float* RunningSumOf(cBehavior& behavior, int controlId) {
         return nullptr;
     }
     switch (controlId) {
-        case IDC_MOVE_X_SLIDER: return &cruising->moveXThreshold;
-        case IDC_MOVE_Y_SLIDER: return &cruising->moveYThreshold;
-        case IDC_MOVE_Z_SLIDER: return &cruising->moveZThreshold;
-        default: return nullptr;
+        case IDC_MOVE_X_SLIDER:
+            return &cruising->moveXThreshold;
+        case IDC_MOVE_Y_SLIDER:
+            return &cruising->moveYThreshold;
+        case IDC_MOVE_Z_SLIDER:
+            return &cruising->moveZThreshold;
+        default:
+            return nullptr;
     }
 }
 
@@ -139,18 +151,26 @@ std::string AtLine(const std::string& source, std::size_t line, const std::strin
     return source + ", line " + std::to_string(line) + ": " + what;
 }
 
-std::size_t LineOf(const toml::node& node) { return node.source().begin.line; }
+std::size_t LineOf(const toml::node& node) {
+    return node.source().begin.line;
+}
 
 std::string TypeName(const toml::node& node) {
     switch (node.type()) {
-        case toml::node_type::string: return "a string";
-        case toml::node_type::boolean: return "a boolean";
-        case toml::node_type::table: return "a table";
-        case toml::node_type::array: return "an array";
+        case toml::node_type::string:
+            return "a string";
+        case toml::node_type::boolean:
+            return "a boolean";
+        case toml::node_type::table:
+            return "a table";
+        case toml::node_type::array:
+            return "an array";
         case toml::node_type::date:
         case toml::node_type::time:
-        case toml::node_type::date_time: return "a date or time";
-        default: return "a number";
+        case toml::node_type::date_time:
+            return "a date or time";
+        default:
+            return "a number";
     }
 }
 
@@ -173,8 +193,8 @@ void CheckVersion(const toml::table& document, const std::string& source) {
     }
     const auto* number = version->as_integer();
     if (number == nullptr || number->get() != kPresetVersion) {
-        throw Fault{AtLine(source, LineOf(*version),
-                           "version must be " + std::to_string(kPresetVersion))};
+        throw Fault{
+            AtLine(source, LineOf(*version), "version must be " + std::to_string(kPresetVersion))};
     }
 }
 
@@ -208,8 +228,9 @@ std::vector<float> ParsePage(const BehaviorPageFields& page, const toml::table& 
             known = known || key.str() == KeyName(field);
         }
         if (!known) {
-            throw Fault{AtLine(source, key.source().begin.line,
-                               "unknown key '" + std::string(key.str()) + "' in [" + tableName + "]")};
+            throw Fault{
+                AtLine(source, key.source().begin.line,
+                       "unknown key '" + std::string(key.str()) + "' in [" + tableName + "]")};
         }
     }
     std::vector<float> values;
@@ -260,10 +281,10 @@ void CheckSeparationBounds(const BehaviorPageFields& page, const std::vector<flo
     }
     if (minimum && maximum && !(*minimum < *maximum)) {
         const toml::node* node = table.get("min_separation_percentage");
-        throw Fault{AtLine(source, node != nullptr ? LineOf(*node) : LineOf(table),
-                           "[" + TableName(page) + "] min_separation_percentage (" +
-                               ShortestText(*minimum) + ") must be below max_separation_percentage (" +
-                               ShortestText(*maximum) + ")")};
+        throw Fault{AtLine(
+            source, node != nullptr ? LineOf(*node) : LineOf(table),
+            "[" + TableName(page) + "] min_separation_percentage (" + ShortestText(*minimum) +
+                ") must be below max_separation_percentage (" + ShortestText(*maximum) + ")")};
     }
 }
 
@@ -284,7 +305,9 @@ PresetValues ParseDocument(const toml::table& document, const std::string& sourc
 
 // ---- Files -------------------------------------------------------------
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) {
+    return std::strerror(error);
+}
 
 std::optional<std::string> ReadText(const std::filesystem::path& path, std::string& error) {
     std::error_code code;

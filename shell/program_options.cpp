@@ -119,7 +119,7 @@ const char* ProgramUsage() {
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"
            "up and down. Drag with the left mouse button in the scene to turn; hold the\n"
            "right button as well to roll. The keys fly your fish while the scene has the\n"
-           "keyboard: click in it. Alt+F and Alt+H open the menus; F10 selects the menu\n"
-           "bar. On a page of the sheet, Apply writes its values into the behaviour that\n"
-           "every fish shares.\n";
+           "keyboard: click in it. Alt+F, Alt+P and Alt+H open the menus; F10 selects\n"
+           "the menu bar. On a page of the sheet, Apply writes its values into the\n"
+           "behaviour that every fish shares.\n";
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,16 +10,16 @@
 
 #include "framework/fixed_step_clock.h"
 #include "platform/gfx/opengl/opengl_direct3d.h"
-#include "platform/ui/document.h"
+#include "platform/ui/frame_wnd.h"
 #include "platform/ui/ui_host.h"
 #include "platform/window/sdl_window_system.h"
 #include "platform/window/system.h"
 #include "shell/3d_view.h"
-#include "shell/live_behaviors.h"
 #include "shell/main_frame.h"
 #include "shell/preset_file.h"
 #include "shell/program_run.h"
 #include "shell/quorvane_app.h"
+#include "shell/quorvane_doc.h"
 #include "simulation/behavior.h"
 #include "simulation/population.h"
 
@@ -48,33 +47,27 @@ UiHostOptions DisplayOptions(const ProgramOptions& options) {
     return display;
 }
 
-// The values of the preset file at path, checked before anything starts:
+// Whether the preset file at path is valid, checked before anything starts:
 // a bad file named on the command line is a command-line error.
-std::optional<PresetValues> LoadStartPreset(const std::string& path) {
+bool StartPresetIsValid(const std::string& path) {
     std::vector<cBehavior*> scratch = CreateStartupBehaviors();
     std::string error;
-    std::optional<PresetValues> values;
-    if (ReadPreset(path, scratch, error)) {
-        values = CapturePreset(scratch, error);
-    } else {
+    const bool valid = ReadPreset(path, scratch, error);
+    if (!valid) {
         std::fprintf(stderr, "quorvane: %s\n", error.c_str());
     }
     for (cBehavior* behavior : scratch) {
         delete behavior;
     }
-    return values;
+    return valid;
 }
 
-// Writes values into the live behaviours and shows them on every page.
-void ApplyStartPreset(const CQuorvaneApp& app, const PresetValues& values) {
-    std::vector<cBehavior*>* live = LiveBehaviors();
-    std::string error;
-    if (live == nullptr || !ApplyPreset(values, *live, error)) {
-        return;
-    }
+// Opens the preset as the document: the live behaviours take its values,
+// every page shows them and the title its name.
+void OpenStartPreset(const CQuorvaneApp& app, const std::string& path) {
     if (CFrameWnd* frame = dynamic_cast<CFrameWnd*>(app.GetMainWnd())) {
-        if (CDocument* document = frame->GetActiveDocument()) {
-            document->UpdateAllViews(nullptr);
+        if (auto* document = dynamic_cast<CQuorvaneDoc*>(frame->GetActiveDocument())) {
+            document->OpenPreset(path);
         }
     }
 }
@@ -87,12 +80,8 @@ int RunQuorvane(const ProgramOptions& options) {
         std::fprintf(stderr, "quorvane: there is no application object\n");
         return 1;
     }
-    std::optional<PresetValues> preset;
-    if (!options.preset.empty()) {
-        preset = LoadStartPreset(options.preset);
-        if (!preset) {
-            return kBadPresetStatus;
-        }
+    if (!options.preset.empty() && !StartPresetIsValid(options.preset)) {
+        return kBadPresetStatus;
     }
     if (options.headless) {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -118,8 +107,8 @@ int RunQuorvane(const ProgramOptions& options) {
     bool sceneStarted = false;
     app->SetStartedHandler([&] {
         sceneStarted = SceneStarted(*app);
-        if (sceneStarted && preset) {
-            ApplyStartPreset(*app, *preset);
+        if (sceneStarted && !options.preset.empty()) {
+            OpenStartPreset(*app, options.preset);
         }
         if (!sceneStarted) {
             std::fprintf(stderr, "quorvane: the scene could not be started\n");

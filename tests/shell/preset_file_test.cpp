@@ -2,6 +2,7 @@
 // bad file is refused whole with a message naming where, and the built-in
 // recipes make the start-up flock swim measurably differently.
 
+#include <unistd.h>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -32,14 +32,16 @@ const fs::path kPresets = QUORVANE_PRESETS_DIR;
 struct Behaviors {
     Behaviors() : list(CreateStartupBehaviors()) {}
     ~Behaviors() {
-        for (cBehavior* behavior : list) delete behavior;
+        for (cBehavior* behavior : list)
+            delete behavior;
     }
     std::vector<std::uint32_t> Bits() const {
         std::string error;
         std::vector<std::uint32_t> bits;
         const PresetValues values = CapturePreset(list, error).value();
         for (const auto& page : values.pages) {
-            for (float value : page) bits.push_back(std::bit_cast<std::uint32_t>(value));
+            for (float value : page)
+                bits.push_back(std::bit_cast<std::uint32_t>(value));
         }
         return bits;
     }
@@ -83,7 +85,8 @@ TEST(PresetFileTest, WrittenValuesReadBackBitForBit) {
     TempFolder folder;
     std::mt19937 random(7);
     std::vector<PresetValues> cases;
-    for (int i = 0; i < 20; ++i) cases.push_back(RandomValues(random));
+    for (int i = 0; i < 20; ++i)
+        cases.push_back(RandomValues(random));
     for (const auto& entry : fs::directory_iterator(kPresets)) {
         Behaviors builtIn;
         std::string error;
@@ -120,8 +123,7 @@ TEST(PresetFileTest, BadFilesAreRefusedWholeWithOneMessage) {
         std::ifstream file(kPresets / "start-up.toml");
         good.assign(std::istreambuf_iterator<char>(file), {});
     }
-    const auto with = [&](const std::string& from, const std::string& to,
-                          std::string text = {}) {
+    const auto with = [&](const std::string& from, const std::string& to, std::string text = {}) {
         text = text.empty() ? good : text;
         text.replace(text.find(from), from.size(), to);
         return text;
@@ -177,7 +179,8 @@ TEST(PresetFileTest, MissingAndHugeFilesAreRefused) {
     EXPECT_NE(error.find("none.toml': No such file or directory"), std::string::npos) << error;
     const fs::path huge = folder.Write("huge.toml", "# " + std::string(10 << 20, 'x') + "\n");
     EXPECT_FALSE(ReadPreset(huge, behaviors.list, error));
-    EXPECT_EQ(error, huge.string() + ": 10485763 bytes is too large for a preset (at most 1048576)");
+    EXPECT_EQ(error,
+              huge.string() + ": 10485763 bytes is too large for a preset (at most 1048576)");
 }
 
 TEST(PresetFileTest, FailedWritesNameThePathAndKeepTheOldFile) {
@@ -210,7 +213,8 @@ std::pair<float, float> MeasureFlock(const fs::path& preset) {
     StartupPopulation population;
     std::string error;
     EXPECT_TRUE(ReadPreset(preset, population.behaviors, error)) << error;
-    for (int frame = 0; frame < 1200; ++frame) population.world.Update(1.0f / 60.0f);
+    for (int frame = 0; frame < 1200; ++frame)
+        population.world.Update(1.0f / 60.0f);
     float polarisation = 0.0f;
     float nearest = 0.0f;
     for (const SchoolMetrics& school : MeasureSchools(population.world, kFishType)) {
@@ -226,7 +230,8 @@ TEST(PresetFileTest, EveryRecipeMovesTheFlockVisiblyDifferently) {
                 startNearest);
     int recipes = 0;
     for (const auto& entry : fs::directory_iterator(kPresets)) {
-        if (entry.path().filename() == "start-up.toml") continue;
+        if (entry.path().filename() == "start-up.toml")
+            continue;
         const auto [polarisation, nearest] = MeasureFlock(entry.path());
         std::printf("%-16s polarisation %.2f  nearest %.0f\n",
                     PresetDisplayName(entry.path()).c_str(), polarisation, nearest);
