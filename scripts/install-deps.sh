@@ -11,6 +11,7 @@ packages=(
   libimgui-dev
   libassimp-dev
   libstb-dev
+  libtomlplusplus-dev
   xvfb xauth xdotool imagemagick
 )
 

@@ -112,6 +112,7 @@ void CBehaviorPropertyPage<Behavior>::OnApplyButton() {
     }
     behavior->gain = SliderValueFromPosition(gainPosition);
     WriteBehavior(*behavior);
+    NotifyBehaviorsApplied();
 }
 
 template <class Behavior>

@@ -9,6 +9,11 @@ LiveBehaviorsSource& InstalledSource() {
     return source;
 }
 
+std::function<void()>& AppliedHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
 }  // namespace
 
 void SetLiveBehaviorsSource(LiveBehaviorsSource source) {
@@ -18,4 +23,14 @@ void SetLiveBehaviorsSource(LiveBehaviorsSource source) {
 std::vector<cBehavior*>* LiveBehaviors() {
     const LiveBehaviorsSource& source = InstalledSource();
     return source ? source() : nullptr;
+}
+
+void SetBehaviorsAppliedHandler(std::function<void()> handler) {
+    AppliedHandler() = std::move(handler);
+}
+
+void NotifyBehaviorsApplied() {
+    if (AppliedHandler()) {
+        AppliedHandler()();
+    }
 }

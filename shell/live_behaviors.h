@@ -22,3 +22,10 @@ void SetLiveBehaviorsSource(LiveBehaviorsSource source);
 // The installed source's answer: the live behaviour list, or null when no
 // source is installed or there is no engine. Not owned.
 std::vector<cBehavior*>* LiveBehaviors();
+
+// Called after a page's Apply has written into a live behaviour (the
+// application marks its document modified). Empty removes it.
+void SetBehaviorsAppliedHandler(std::function<void()> handler);
+// Calls the installed handler, if any; the pages call it after every Apply
+// that wrote.
+void NotifyBehaviorsApplied();

@@ -3,6 +3,7 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/create_context.h"
 #include "shell/3d_view.h"
+#include "shell/quorvane_doc.h"
 #include "shell/quorvane_view.h"
 
 BOOL CMainFrame::OnCreateClient(CREATESTRUCT* /*cs*/, CCreateContext* context) {
@@ -26,4 +27,11 @@ CQuorvaneView* CMainFrame::GetFormView() const {
 C3DView* CMainFrame::GetSceneView() const {
     return splitter.GetSafeHwnd() != nullptr ? dynamic_cast<C3DView*>(splitter.GetPane(0, 1))
                                              : nullptr;
+}
+
+void CMainFrame::OnClose() {
+    auto* document = dynamic_cast<CQuorvaneDoc*>(GetActiveDocument());
+    if (document == nullptr || document->SaveModified()) {
+        CFrameWnd::OnClose();
+    }
 }

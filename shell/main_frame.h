@@ -23,6 +23,10 @@ public:
     // start-up, when any of them cannot be made or context is null.
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
 
+    // Closes the window unless the document has unsaved changes and the
+    // user cancels the question to save them.
+    void OnClose() override;
+
     // The panes; null before they are made or once they are gone.
     CQuorvaneView* GetFormView() const;
     C3DView* GetSceneView() const;

@@ -35,7 +35,8 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
 
 bool TakesValue(std::string_view name) {
     return name == "--frames" || name == "--screenshot" || name == "--size" ||
-           name == "--fixed-step" || name == "--fish" || name == "--threads";
+           name == "--fixed-step" || name == "--fish" || name == "--threads" ||
+           name == "--preset";
 }
 
 bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
@@ -63,6 +64,8 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
         if (!threads)
             return false;
         options.threads = static_cast<int>(*threads);
+    } else if (name == "--preset") {
+        options.preset = value;
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
         if (!step)
@@ -105,9 +108,9 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
 }
 
 const char* ProgramUsage() {
-    return "Usage: quorvane [--fish N] [--threads N] [--headless --frames N\n"
-           "                [--screenshot FILE.png] [--size WxH] [--fixed-step SECONDS]\n"
-           "                [--stats]]\n"
+    return "Usage: quorvane [--fish N] [--threads N] [--preset FILE.toml]\n"
+           "                [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
+           "                [--fixed-step SECONDS] [--stats]]\n"
            "\n"
            "Four schools of fish swim under six steering behaviours; you fly a fish of\n"
            "your own and they flee it; the property sheet beside them tunes the\n"
@@ -130,12 +133,14 @@ const char* ProgramUsage() {
            "                        so that two runs give the same image\n"
            "  --stats               print the frame count, mean and worst frame time and\n"
            "                        frames per second\n"
+           "  --preset FILE.toml    start with the behaviour values of this preset file;\n"
+           "                        a file that is not valid ends the program at once\n"
            "  --help                show this text\n"
            "\n"
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"
            "up and down. Drag with the left mouse button in the scene to turn; hold the\n"
            "right button as well to roll. The keys fly your fish while the scene has the\n"
-           "keyboard: click in it. Alt+F and Alt+H open the menus; F10 selects the menu\n"
-           "bar. On a page of the sheet, Apply writes its values into the behaviour that\n"
-           "every fish shares.\n";
+           "keyboard: click in it. Alt+F, Alt+P and Alt+H open the menus; F10 selects\n"
+           "the menu bar. On a page of the sheet, Apply writes its values into the\n"
+           "behaviour that every fish shares.\n";
 }

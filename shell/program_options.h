@@ -16,6 +16,7 @@ struct ProgramOptions {
     bool stats = false;               // print frame-time statistics
     int fish = 0;                     // flock size; 0: the start-up flock
     int threads = 0;                  // neighbour-search threads; 0: all cores
+    std::string preset;               // preset file applied at start, empty: none
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a

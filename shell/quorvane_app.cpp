@@ -15,11 +15,22 @@
 
 CQuorvaneApp::CQuorvaneApp() {
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    MapCommand(ID_FILE_NEW, [this] {
+        CQuorvaneDoc* document = GetDocument();
+        if (document == nullptr || document->SaveModified()) {
+            OnFileNew();
+        }
+    });
 }
 
 CQuorvaneApp::~CQuorvaneApp() {
     SetLiveBehaviorsSource(nullptr);
+    SetBehaviorsAppliedHandler(nullptr);
+}
+
+CQuorvaneDoc* CQuorvaneApp::GetDocument() const {
+    const auto* frame = dynamic_cast<const CFrameWnd*>(GetMainWnd());
+    return frame != nullptr ? dynamic_cast<CQuorvaneDoc*>(frame->GetActiveDocument()) : nullptr;
 }
 
 CQuorvaneApp* GetQuorvaneApp() {
@@ -36,6 +47,11 @@ BOOL CQuorvaneApp::InitInstance() {
     // The pages read the behaviours of whatever engine is live at the time.
     SetLiveBehaviorsSource([this]() -> std::vector<cBehavior*>* {
         return renderEngine != nullptr ? &renderEngine->behaviors : nullptr;
+    });
+    SetBehaviorsAppliedHandler([this] {
+        if (CQuorvaneDoc* document = GetDocument()) {
+            document->SetModifiedFlag(TRUE);
+        }
     });
 
     InitCommonControls();

@@ -19,12 +19,14 @@ class CFlockingArenaRenderEngine;
 class Clock;
 }  // namespace RenderLib
 
+class CQuorvaneDoc;
+
 class CQuorvaneApp : public CWinApp {
 public:
-    // Maps About (ID_APP_ABOUT) and New (ID_FILE_NEW). Open and Save are not
-    // offered: they could only read or write an empty document.
+    // Maps About (ID_APP_ABOUT) and New (ID_FILE_NEW, after asking to save
+    // unsaved changes). The document handles Open, Save and the presets.
     CQuorvaneApp();
-    // Removes the pages' way to the live behaviours.
+    // Removes the pages' way to the live behaviours and their Apply hook.
     ~CQuorvaneApp() override;
 
     // Registers the shell's resources, then the classic start-up: common
@@ -35,6 +37,9 @@ public:
     // The toolkit's housekeeping, then one engine frame when there is an
     // engine. Always TRUE.
     BOOL OnIdle(LONG count) override;
+
+    // The main frame's document; null before start-up and after shut-down.
+    CQuorvaneDoc* GetDocument() const;
 
     // Shows the About box modally.
     void OnAppAbout();

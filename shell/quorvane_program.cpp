@@ -5,18 +5,25 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <string>
+#include <vector>
 
 #include <SDL.h>
 
 #include "framework/fixed_step_clock.h"
 #include "platform/gfx/opengl/opengl_direct3d.h"
+#include "platform/ui/frame_wnd.h"
 #include "platform/ui/ui_host.h"
 #include "platform/window/sdl_window_system.h"
 #include "platform/window/system.h"
 #include "shell/3d_view.h"
 #include "shell/main_frame.h"
+#include "shell/preset_file.h"
 #include "shell/program_run.h"
 #include "shell/quorvane_app.h"
+#include "shell/quorvane_doc.h"
+#include "simulation/behavior.h"
+#include "simulation/population.h"
 
 namespace {
 
@@ -42,6 +49,31 @@ UiHostOptions DisplayOptions(const ProgramOptions& options) {
     return display;
 }
 
+// Whether the preset file at path is valid, checked before anything starts:
+// a bad file named on the command line is a command-line error.
+bool StartPresetIsValid(const std::string& path) {
+    std::vector<cBehavior*> scratch = CreateStartupBehaviors();
+    std::string error;
+    const bool valid = ReadPreset(path, scratch, error);
+    if (!valid) {
+        std::fprintf(stderr, "quorvane: %s\n", error.c_str());
+    }
+    for (cBehavior* behavior : scratch) {
+        delete behavior;
+    }
+    return valid;
+}
+
+// Opens the preset as the document: the live behaviours take its values,
+// every page shows them and the title its name.
+void OpenStartPreset(const CQuorvaneApp& app, const std::string& path) {
+    if (CFrameWnd* frame = dynamic_cast<CFrameWnd*>(app.GetMainWnd())) {
+        if (auto* document = dynamic_cast<CQuorvaneDoc*>(frame->GetActiveDocument())) {
+            document->OpenPreset(path);
+        }
+    }
+}
+
 }  // namespace
 
 int RunQuorvane(const ProgramOptions& options) {
@@ -49,6 +81,9 @@ int RunQuorvane(const ProgramOptions& options) {
     if (app == nullptr) {
         std::fprintf(stderr, "quorvane: there is no application object\n");
         return 1;
+    }
+    if (!options.preset.empty() && !StartPresetIsValid(options.preset)) {
+        return kBadPresetStatus;
     }
     if (options.headless) {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -78,6 +113,9 @@ int RunQuorvane(const ProgramOptions& options) {
     bool sceneStarted = false;
     app->SetStartedHandler([&] {
         sceneStarted = SceneStarted(*app);
+        if (sceneStarted && !options.preset.empty()) {
+            OpenStartPreset(*app, options.preset);
+        }
         if (!sceneStarted) {
             std::fprintf(stderr, "quorvane: the scene could not be started\n");
             if (options.headless) {

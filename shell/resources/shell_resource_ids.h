@@ -15,3 +15,8 @@ constexpr UINT IDD_QUORVANE_FORM = 130;
 // Message shown when OLE cannot start. Deliberately absent from the string
 // table: the toolkit then says which message is missing.
 constexpr UINT IDP_OLE_INIT_FAILED = 100;
+
+// Save As, beside the toolkit's New, Open and Save.
+constexpr UINT ID_FILE_SAVE_AS = 0xE104;
+// The Presets menu: the built-in presets in BuiltInPresets() order.
+constexpr UINT ID_PRESET_FIRST = 0x8100;

@@ -5,6 +5,8 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/resource_table.h"
 #include "platform/window/system.h"
+#include "shell/built_in_presets.h"
+#include "shell/preset_file.h"
 #include "shell/resources/icon_file.h"
 #include "shell/resources/shell_resource_ids.h"
 
@@ -47,6 +49,27 @@ std::vector<Accelerator> MainAccelerators() {
     };
 }
 
+std::vector<MenuItem> FileMenu() {
+    return {
+        {"&New", ID_FILE_NEW},
+        {"&Open...", ID_FILE_OPEN},
+        {"&Save", ID_FILE_SAVE},
+        {"Save &As...", ID_FILE_SAVE_AS},
+        {},
+        {"E&xit", ID_APP_EXIT},
+    };
+}
+
+// One entry per built-in preset, by name; empty when none was found.
+std::vector<MenuItem> PresetsMenu() {
+    std::vector<MenuItem> items;
+    const auto& presets = BuiltInPresets();
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        items.push_back({PresetDisplayName(presets[i]), ID_PRESET_FIRST + static_cast<UINT>(i)});
+    }
+    return items;
+}
+
 }  // namespace
 
 void RegisterShellResources() {
@@ -55,9 +78,10 @@ void RegisterShellResources() {
     resources.AddString(IDR_MAINFRAME, kDocumentString);
     resources.AddDialog(AboutBox());
     resources.AddDialog({IDD_QUORVANE_FORM, "", 186, 191});
-    resources.AddMenu(
-        {IDR_MAINFRAME,
-         {{"&File", {{"E&xit", ID_APP_EXIT}}}, {"&Help", {{"&About Quorvane...", ID_APP_ABOUT}}}}});
+    resources.AddMenu({IDR_MAINFRAME,
+                       {{"&File", FileMenu()},
+                        {"&Presets", PresetsMenu()},
+                        {"&Help", {{"&About Quorvane...", ID_APP_ABOUT}}}}});
     resources.AddAccelerators(IDR_MAINFRAME, MainAccelerators());
     if (std::optional<IconImage> icon = LoadApplicationIcon()) {
         resources.AddIcon(IDR_MAINFRAME, std::move(*icon));

@@ -2,6 +2,8 @@
 // which accelerators start something, the pane keys, and the start-up's
 // settings.
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "platform/ui/command_ids.h"
@@ -32,26 +34,30 @@ TEST_F(MainFrameTest, StartUpScopesTheSettingsAndNamesTheWindow) {
     EXPECT_EQ(sheet.header.flags, PSH_USEHICON | PSH_NOAPPLYNOW);
 }
 
-TEST_F(MainFrameTest, OnlyExitAboutNewAndThePaneKeysHaveHandlers) {
+TEST_F(MainFrameTest, TheFileAndPresetsCommandsAndThePaneKeysHaveHandlers) {
     Start();
-    EXPECT_TRUE(Offered(ID_APP_EXIT));
-    EXPECT_TRUE(Offered(ID_APP_ABOUT));
-    EXPECT_TRUE(Offered(ID_FILE_NEW));
-    EXPECT_TRUE(Offered(ID_NEXT_PANE));
-    EXPECT_TRUE(Offered(ID_PREV_PANE));
-    for (UINT command :
-         {ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
+    for (UINT command : {ID_APP_EXIT, ID_APP_ABOUT, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
+                         ID_FILE_SAVE_AS, ID_PRESET_FIRST, ID_NEXT_PANE, ID_PREV_PANE}) {
+        EXPECT_TRUE(Offered(command)) << command;
+    }
+    for (UINT command : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
         EXPECT_FALSE(Offered(command)) << command;
     }
     const MenuTemplate* menu = Frame()->GetMenu();
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->popups.size(), 2u);
+    ASSERT_EQ(menu->popups.size(), 3u);
     EXPECT_EQ(menu->popups[0].text, "&File");
-    ASSERT_EQ(menu->popups[0].items.size(), 1u);
-    EXPECT_EQ(menu->popups[0].items[0].command, ID_APP_EXIT);
-    EXPECT_EQ(menu->popups[1].text, "&Help");
-    ASSERT_EQ(menu->popups[1].items.size(), 1u);
-    EXPECT_EQ(menu->popups[1].items[0].text, "&About Quorvane...");
+    std::vector<UINT> fileCommands;
+    for (const MenuItem& item : menu->popups[0].items) fileCommands.push_back(item.command);
+    EXPECT_EQ(fileCommands, (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
+                                               ID_FILE_SAVE_AS, 0, ID_APP_EXIT}));
+    EXPECT_EQ(menu->popups[1].text, "&Presets");
+    ASSERT_GE(menu->popups[1].items.size(), 5u) << "the built-in presets beside the program";
+    EXPECT_EQ(menu->popups[1].items[0].text, "start-up");
+    EXPECT_EQ(menu->popups[1].items[0].command, ID_PRESET_FIRST);
+    EXPECT_EQ(menu->popups[2].text, "&Help");
+    ASSERT_EQ(menu->popups[2].items.size(), 1u);
+    EXPECT_EQ(menu->popups[2].items[0].text, "&About Quorvane...");
 }
 
 TEST_F(MainFrameTest, AcceleratorsWithoutAHandlerDoNothing) {
@@ -59,14 +65,13 @@ TEST_F(MainFrameTest, AcceleratorsWithoutAHandlerDoNothing) {
     const KeyModifiers control{false, true, false};
     const KeyModifiers shift{true, false, false};
     const KeyModifiers alt{false, false, true};
-    EXPECT_FALSE(Frame()->TranslateAccelerator('O', control));
-    EXPECT_FALSE(Frame()->TranslateAccelerator('S', control));
     EXPECT_FALSE(Frame()->TranslateAccelerator('C', control));
     EXPECT_FALSE(Frame()->TranslateAccelerator(VK_BACK, alt));
     EXPECT_EQ(PostedMessageCount(), 0u);
     // The table holds them all the same, in both key families.
     const CAcceleratorTable& keys = Frame()->GetAccelerators();
     EXPECT_EQ(keys.Translate('O', control), ID_FILE_OPEN);
+    EXPECT_EQ(keys.Translate('S', control), ID_FILE_SAVE);
     EXPECT_EQ(keys.Translate(VK_BACK, alt), ID_EDIT_UNDO);
     EXPECT_EQ(keys.Translate(VK_DELETE, shift), ID_EDIT_CUT);
     EXPECT_EQ(keys.Translate(VK_INSERT, control), ID_EDIT_COPY);

@@ -2,13 +2,18 @@
 // OpenGL device and the generated data, driven turn by turn by synthetic
 // user input: the panes at start, a page's Apply reaching the live
 // behaviour, the About box holding the scene, resizes reaching the engine,
-// New, the loss of the 3D view, and Exit from the menu.
+// New, the loss of the 3D view, Exit from the menu, and presets as the
+// document: opened, modified by Apply, saved when the user says so.
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+
+#include <unistd.h>
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -24,11 +29,17 @@
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/3d_view.h"
+#include "shell/built_in_presets.h"
 #include "shell/main_frame.h"
+#include "shell/preset_dialogs.h"
+#include "shell/preset_file.h"
 #include "shell/quorvane_app.h"
+#include "shell/quorvane_doc.h"
 #include "shell/quorvane_view.h"
 #include "shell/resources/behavior_page_ids.h"
+#include "shell/resources/shell_resource_ids.h"
 #include "simulation/group_behaviors.h"
+#include "simulation/population.h"
 #include "simulation/random_source.h"
 #include "tests/shell/app_script.h"
 
@@ -364,8 +375,8 @@ TEST_F(QuorvaneAppTest, ExitFromTheFileMenuClosesEverything) {
         return true;
     });
     script.Wait(2);
-    script.Then([bar] {
-        Click(CPoint(30, bar + bar / 2 + 2));  // its first item, "Exit"
+    script.Then([] {
+        PushKey(SDLK_x);  // "E&xit" by its underlined letter
         return true;
     });
     script.Wait(50);  // never finished: the loop ends first
@@ -374,6 +385,93 @@ TEST_F(QuorvaneAppTest, ExitFromTheFileMenuClosesEverything) {
     EXPECT_EQ(app.GetMainWnd(), nullptr);
     EXPECT_EQ(app.renderEngine, nullptr);
     EXPECT_EQ(UiHost::Current(), nullptr);
+}
+
+TEST_F(QuorvaneAppTest, PresetsOpenAsTheDocumentAndUnsavedChangesAreAskedFor) {
+    SetDisplay(false);  // the script answers every box
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("app-presets-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path mine = folder / "mine.toml";
+    const auto& presets = BuiltInPresets();
+    const auto tight = std::find(presets.begin(), presets.end(),
+                                 BuiltInPresetFolder() / "tight-schools.toml");
+    ASSERT_NE(tight, presets.end());
+    const auto expectAsked = [](int depth) {
+        return [depth] { return UiHost::Current()->ModalDepth() == depth; };
+    };
+    script.Wait(2);
+    script.Then([&] {
+        PostCommand(Frame(), ID_PRESET_FIRST + static_cast<UINT>(tight - presets.begin()));
+        return true;
+    });
+    script.Then([&] { return app.GetDocument()->GetTitle() == "tight-schools"; });
+    script.Then([&] {
+        EXPECT_EQ(Frame()->GetFrameTitle(), "tight-schools - Quorvane");
+        EXPECT_EQ(Form()->alignmentPage.GetDlgItemText(IDC_TURN_RATE), "2");
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 2.0f);
+        EXPECT_FALSE(app.GetDocument()->IsModified());
+        EXPECT_TRUE(app.GetDocument()->SavePreset(mine));
+        Click(CentreOf(*Form()->alignmentPage.GetDlgItem(IDC_APPLY)));
+        return true;
+    });
+    script.Then([&] { return app.GetDocument()->IsModified(); });
+    script.Then([&] {
+        PostCommand(Frame(), ID_APP_EXIT);
+        return true;
+    });
+    script.Then(expectAsked(1));
+    script.Then([] {
+        PushKey(SDLK_ESCAPE);  // Cancel: the program stays
+        return true;
+    });
+    script.Then(expectAsked(0));
+    script.Then([&] {
+        EXPECT_NE(app.GetMainWnd(), nullptr);
+        EXPECT_TRUE(app.GetDocument()->IsModified());
+        Live<cAlignmentBehavior>()->turnRate = 3.0f;  // as an Apply would have written
+        PushKey(SDLK_n, KMOD_LCTRL);
+        return true;
+    });
+    script.Then(expectAsked(1));
+    script.Then([] {
+        PushKey(SDLK_RETURN);  // Yes, the default: saved to mine.toml, then New
+        return true;
+    });
+    script.Then(expectAsked(0));
+    script.Then([&] {
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 0.1f) << "New gives the start-up values";
+        EXPECT_FALSE(app.GetDocument()->IsModified());
+        StartupPopulation saved;
+        std::string error;
+        EXPECT_TRUE(ReadPreset(mine, saved.behaviors, error)) << error;
+        EXPECT_EQ(dynamic_cast<cAlignmentBehavior*>(saved.behaviors[1])->turnRate, 3.0f);
+        PushKey(SDLK_o, KMOD_LCTRL);
+        return true;
+    });
+    script.Then(expectAsked(1));
+    script.Wait(2);
+    script.Then([&] {
+        CWnd* nameBox = CWnd::GetFocus();  // the dialog gives it to the name box
+        EXPECT_EQ(nameBox != nullptr ? nameBox->GetDlgCtrlID() : 0, CPresetFileDialog::kNameId);
+        PushKey(SDLK_ESCAPE);  // Cancel changes nothing
+        return true;
+    });
+    script.Then(expectAsked(0));
+    script.Then([&] {
+        EXPECT_EQ(app.GetDocument()->GetTitle(), "Untitled");
+        EXPECT_TRUE(app.GetDocument()->OpenPreset(mine));
+        return true;
+    });
+    script.Then([&] { return app.GetDocument()->GetTitle() == "mine"; });
+    script.Then([&] {
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 3.0f);
+        EXPECT_EQ(app.GetDocument()->GetPathName(), mine.string());
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+    EXPECT_TRUE(script.Finished());
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -120,6 +120,16 @@ TEST_F(QuorvaneProgram, StatsReportTheFramesRendered) {
     EXPECT_NE(run.out.find("frames per second"), std::string::npos) << run.out;
 }
 
+TEST_F(QuorvaneProgram, APresetChangesHowTheFlockSwims) {
+    const std::string common = "--headless --frames 30 --size 480x300 --fixed-step 0.02 ";
+    const fs::path presets = fs::path(QUORVANE_PATH).parent_path() / "Data" / "Presets";
+    ASSERT_EQ(Run(common + "--screenshot '" + (folder / "a.png").string() + "'").exitCode, 0);
+    const RunResult run = Run(common + "--preset '" + (presets / "slow-milling.toml").string() +
+                              "' --screenshot '" + (folder / "b.png").string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(Load(folder / "a.png").rgba, Load(folder / "b.png").rgba);
+}
+
 TEST_F(QuorvaneProgram, HelpExplainsTheOptions) {
     const RunResult run = Run("--help");
     EXPECT_EQ(run.exitCode, 0);
@@ -145,6 +155,9 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
         {"--screenshot x.png", "--screenshot"},
         {"--bogus", "--bogus"},
         {"--headless --frames", "--frames"},
+        {"--headless --preset", "--preset"},
+        {"--headless --preset /no/such.toml", "cannot open '/no/such.toml'"},
+        {"--preset /tmp", "cannot open '/tmp': it is a folder"},
     };
     for (const auto& bad : cases) {
         const RunResult run = Run(bad.arguments);
