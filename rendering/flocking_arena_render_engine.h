@@ -62,6 +62,10 @@ public:
     void OnSize(UINT type, std::int32_t width, std::int32_t height) override;
 
     // Number of flock fish (the player entity not counted).
+    // Replaces the flock with one of totalFish fish (0: the start-up
+    // flock's draw) built like the first, with the behaviours as they stand
+    // now; the player and its entity stay. Call between frames.
+    void RebuildFlock(int totalFish);
     int FishCount() const { return static_cast<int>(fishModels.size()); }
 
     CPlayer player;                             // the user's fish; owns its camera

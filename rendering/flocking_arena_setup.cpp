@@ -12,6 +12,7 @@
 #include "rendering/flocking_arena_render_engine.h"
 #include "rendering/player_link.h"
 #include "simulation/entity.h"
+#include "simulation/group.h"
 #include "simulation/population.h"
 
 namespace RenderLib {
@@ -163,6 +164,31 @@ void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vecto
     behaviors = CreateStartupBehaviors(flockScenario);
     world.SetThreadCount(threadCount);
     SetUpPlayer(position, rotation);
+    PopulateFlock(
+        world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
+        flockScenario);
+}
+
+void CFlockingArenaRenderEngine::RebuildFlock(int totalFish) {
+    // The schools go first, then the drawings their fish pointed at.
+    std::erase_if(world.groups, [](cGroup* group) {
+        const bool school = group->members.empty() || group->members.front()->typeId == kFishType;
+        if (school) {
+            delete group;
+        }
+        return school;
+    });
+    while (!fishModels.empty()) {
+        delete fishModels.back();
+        fishModels.pop_back();
+    }
+    for (cGroup* group : world.groups) {
+        for (cEntity* entity : group->members) {
+            entity->flockNeighbors.clear();  // no list may name a fish that is gone
+            entity->foreignNeighbors.clear();
+        }
+    }
+    flockScenario.totalFish = totalFish;
     PopulateFlock(
         world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
         flockScenario);

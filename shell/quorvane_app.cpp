@@ -5,6 +5,7 @@
 #include "platform/ui/doc_template.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/about_dlg.h"
+#include "shell/flock_size_dialog.h"
 #include "shell/live_behaviors.h"
 #include "shell/main_frame.h"
 #include "shell/quorvane_doc.h"
@@ -15,6 +16,7 @@
 
 CQuorvaneApp::CQuorvaneApp() {
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    MapCommand(ID_FLOCK_SIZE, [this] { OnFlockSize(); });
     MapCommand(ID_FILE_NEW, [this] {
         CQuorvaneDoc* document = GetDocument();
         if (document == nullptr || document->SaveModified()) {
@@ -86,6 +88,17 @@ BOOL CQuorvaneApp::OnIdle(LONG count) {
         ++framesRendered_;
     }
     return TRUE;
+}
+
+void CQuorvaneApp::OnFlockSize() {
+    if (renderEngine == nullptr) {
+        return;
+    }
+    CFlockSizeDialog dialog(renderEngine->FishCount(), GetMainWnd());
+    if (dialog.DoModal() == IDOK && renderEngine != nullptr) {
+        renderEngine->RebuildFlock(dialog.fish);
+        flockSize_ = dialog.fish;
+    }
 }
 
 void CQuorvaneApp::OnAppAbout() {

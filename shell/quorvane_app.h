@@ -43,6 +43,9 @@ public:
 
     // Shows the About box modally.
     void OnAppAbout();
+    // Asks for a flock size and rebuilds the flock at that size, keeping the
+    // behaviour values now applied.
+    void OnFlockSize();
 
     // The clock that the 3D view's engine reads; it must outlive the engine.
     // Null (the default) means the steady clock.

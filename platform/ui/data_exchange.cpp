@@ -1,7 +1,10 @@
 #include "platform/ui/data_exchange.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cstdio>
+#include <string>
+#include <system_error>
 
 #include "platform/ui/number_text.h"
 #include "platform/ui/slider_ctrl.h"
@@ -71,6 +74,33 @@ void DDX_Text(CDataExchange* exchange, int controlId, float& value, float minimu
         Refuse(exchange, control, RangePrompt(minimum, maximum).c_str());
     } else {
         value = *parsed;
+    }
+}
+
+void DDX_Text(CDataExchange* exchange, int controlId, int& value, int minimum, int maximum) {
+    CWnd* control = EntryControl(exchange, controlId);
+    if (control == nullptr) {
+        return;
+    }
+    if (!exchange->saveAndValidate) {
+        control->SetWindowText(std::to_string(value));
+        return;
+    }
+    std::string text = control->GetWindowText();
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    text = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+    long long parsed = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || result.ec == std::errc::invalid_argument ||
+        result.ptr != text.data() + text.size()) {
+        Refuse(exchange, control, kEnterIntegerPrompt);
+    } else if (result.ec == std::errc::result_out_of_range || parsed < minimum || parsed > maximum) {
+        const std::string prompt = "Please enter an integer between " + std::to_string(minimum) +
+                                   " and " + std::to_string(maximum) + ".";
+        Refuse(exchange, control, prompt.c_str());
+    } else {
+        value = static_cast<int>(parsed);
     }
 }
 

@@ -22,6 +22,8 @@ class CWnd;
 // application's name.
 inline constexpr const char* kEnterNumberPrompt = "Please enter a number.";
 
+inline constexpr const char* kEnterIntegerPrompt = "Please enter an integer.";
+
 class CDataExchange {
 public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate)
@@ -59,6 +61,9 @@ void DDX_Text(CDataExchange* exchange, int controlId, float& value, float minimu
 std::string RangePrompt(float minimum, float maximum);
 // An edit box's text and a string field, unchanged both ways.
 void DDX_Text(CDataExchange* exchange, int controlId, std::string& value);
+// An edit box and a whole-number field from minimum to maximum, both
+// included; other text is refused with the integer prompts.
+void DDX_Text(CDataExchange* exchange, int controlId, int& value, int minimum, int maximum);
 // Binds control to the dialog's child controlId on the first exchange that
 // reaches it (the object takes the control over; see CWnd::SubclassDlgItem);
 // later exchanges leave a bound control alone.

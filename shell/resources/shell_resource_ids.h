@@ -20,3 +20,5 @@ constexpr UINT IDP_OLE_INIT_FAILED = 100;
 constexpr UINT ID_FILE_SAVE_AS = 0xE104;
 // The Presets menu: the built-in presets in BuiltInPresets() order.
 constexpr UINT ID_PRESET_FIRST = 0x8100;
+// Flock, Flock Size...: asks for a number of fish and rebuilds the flock.
+constexpr UINT ID_FLOCK_SIZE = 0x8200;

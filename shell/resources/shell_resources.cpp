@@ -81,6 +81,7 @@ void RegisterShellResources() {
     resources.AddMenu({IDR_MAINFRAME,
                        {{"&File", FileMenu()},
                         {"&Presets", PresetsMenu()},
+                        {"F&lock", {{"Flock &Size...", ID_FLOCK_SIZE}}},
                         {"&Help", {{"&About Quorvane...", ID_APP_ABOUT}}}}});
     resources.AddAccelerators(IDR_MAINFRAME, MainAccelerators());
     if (std::optional<IconImage> icon = LoadApplicationIcon()) {

@@ -474,4 +474,48 @@ TEST_F(QuorvaneAppTest, PresetsOpenAsTheDocumentAndUnsavedChangesAreAskedFor) {
     fs::remove_all(folder);
 }
 
+TEST_F(QuorvaneAppTest, FlockSizeFromTheMenuRebuildsTheFlockKeepingTheAppliedValues) {
+    SetDisplay(false);  // the script answers every box
+    const auto modalDepth = [](int depth) {
+        return [depth] { return UiHost::Current()->ModalDepth() == depth; };
+    };
+    script.Wait(2);
+    script.Then([&] {
+        Live<cAlignmentBehavior>()->turnRate = 3.0f;  // as an Apply would have written
+        PushKeyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+        PushKey(SDLK_l, KMOD_LALT);  // F&lock, its first item highlighted
+        PushKeyEvent(SDL_KEYUP, SDLK_LALT);
+        PushKey(SDLK_RETURN);
+        return true;
+    });
+    script.Then(modalDepth(1));
+    script.Wait(2);
+    script.Then([] {
+        Type("12x");  // not a whole number: refused, the box stays
+        PushKey(SDLK_RETURN);
+        return true;
+    });
+    script.Then(modalDepth(2));
+    script.Then([] {
+        PushKey(SDLK_RETURN);  // the prompt's OK
+        return true;
+    });
+    script.Then(modalDepth(1));
+    script.Wait(2);
+    script.Then([] {
+        PushKey(SDLK_a, KMOD_LCTRL);
+        Type("200");
+        PushKey(SDLK_RETURN);
+        return true;
+    });
+    script.Then(modalDepth(0));
+    script.Then([&] {
+        EXPECT_EQ(app.renderEngine->FishCount(), 200);
+        EXPECT_EQ(Live<cAlignmentBehavior>()->turnRate, 3.0f);
+        return true;
+    });
+    script.Wait(5);  // the new flock swims
+    EXPECT_EQ(RunApplication(), 0);
+}
+
 }  // namespace
