@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/cli/command_line.h"
+#include "shell/preset_file.h"
 #include "simulation/entity.h"
 #include "simulation/flock_metrics.h"
 #include "simulation/group.h"
@@ -36,6 +37,7 @@ struct Options {
     NeighborSearch search = NeighborSearch::kIndexed;
     long long threads = AllCores();
     long long seed = 1;
+    std::string preset;   // preset file applied before the first step, empty for none
     std::string metrics;  // CSV file, "-" for standard output, empty for none
     long long every = 1;
     bool help = false;
@@ -45,7 +47,7 @@ void PrintUsage() {
     std::puts(
         "Usage: quorvane-sim [--frames N] [--step SECONDS] [--fish N]\n"
         "                    [--search exhaustive|indexed] [--threads N] [--seed S]\n"
-        "                    [--metrics FILE.csv [--every K]]\n"
+        "                    [--preset FILE.toml] [--metrics FILE.csv [--every K]]\n"
         "\n"
         "Steps the flock without drawing it and prints, for each school, its fish\n"
         "count, centroid and mean speed, the fish's mean neighbour counts after\n"
@@ -63,6 +65,9 @@ void PrintUsage() {
         "                    all cores); the flock does not depend on it\n"
         "  --seed S          seed of the random draws that build the flock, 0 to\n"
         "                    4294967295 (default 1, the start-up flock)\n"
+        "  --preset FILE     the behaviours' values from a preset file (as the\n"
+        "                    program's File, Open reads them); a file that is\n"
+        "                    not a valid preset stops the run with status 2\n"
         "  --metrics FILE    write each school's measurements as CSV: a header,\n"
         "                    then one row per school at frame 0 and every K\n"
         "                    frames (frame, time, school, count, centroid, mean\n"
@@ -83,7 +88,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             continue;
         }
         if (name != "--frames" && name != "--step" && name != "--fish" && name != "--search" &&
-            name != "--threads" && name != "--seed" && name != "--metrics" && name != "--every") {
+            name != "--threads" && name != "--seed" && name != "--metrics" && name != "--every" &&
+            name != "--preset") {
             error = "unknown option '" + std::string(name) + "' (see --help)";
             return false;
         }
@@ -118,6 +124,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             const auto seed = ParseInteger(name, value, 0, 4'294'967'295LL, error);
             if (!seed) return false;
             options.seed = *seed;
+        } else if (name == "--preset") {
+            options.preset = value;
         } else if (name == "--metrics") {
             if (value.empty()) {
                 error = "--metrics: a file name is missing";
@@ -235,6 +243,10 @@ int main(int argc, char** argv) {
 
     SharedRandom().Seed(static_cast<std::uint32_t>(options.seed));
     StartupPopulation population(FlockScenario{static_cast<int>(options.fish)});
+    if (!options.preset.empty() && !ReadPreset(options.preset, population.behaviors, error)) {
+        std::fprintf(stderr, "quorvane-sim: %s\n", error.c_str());
+        return kUsageError;
+    }
     population.world.SetNeighborSearch(options.search);
     population.world.SetThreadCount(static_cast<int>(options.threads));
     const auto start = std::chrono::steady_clock::now();

@@ -132,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--fish", "--fish"}, BadInput{"--bogus", "--bogus"},
                       BadInput{"--search fast", "--search"}, BadInput{"--threads 0", "--threads"},
                       BadInput{"--threads 257", "--threads"}, BadInput{"--seed -1", "--seed"},
-                      BadInput{"--every 0", "--every"}, BadInput{"--metrics", "--metrics"}),
+                      BadInput{"--every 0", "--every"}, BadInput{"--metrics", "--metrics"},
+                      BadInput{"--preset /no/such/preset.toml", "/no/such/preset.toml"}),
     NameOf);
 
 }  // namespace
