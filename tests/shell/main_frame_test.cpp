@@ -34,10 +34,11 @@ TEST_F(MainFrameTest, StartUpScopesTheSettingsAndNamesTheWindow) {
     EXPECT_EQ(sheet.header.flags, PSH_USEHICON | PSH_NOAPPLYNOW);
 }
 
-TEST_F(MainFrameTest, TheFileAndPresetsCommandsAndThePaneKeysHaveHandlers) {
+TEST_F(MainFrameTest, TheFilePresetsAndFlockCommandsAndThePaneKeysHaveHandlers) {
     Start();
     for (UINT command : {ID_APP_EXIT, ID_APP_ABOUT, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
-                         ID_FILE_SAVE_AS, ID_PRESET_FIRST, ID_NEXT_PANE, ID_PREV_PANE}) {
+                         ID_FILE_SAVE_AS, ID_PRESET_FIRST, ID_FLOCK_SIZE, ID_NEXT_PANE,
+                         ID_PREV_PANE}) {
         EXPECT_TRUE(Offered(command)) << command;
     }
     for (UINT command : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
@@ -45,7 +46,7 @@ TEST_F(MainFrameTest, TheFileAndPresetsCommandsAndThePaneKeysHaveHandlers) {
     }
     const MenuTemplate* menu = Frame()->GetMenu();
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->popups.size(), 3u);
+    ASSERT_EQ(menu->popups.size(), 4u);
     EXPECT_EQ(menu->popups[0].text, "&File");
     std::vector<UINT> fileCommands;
     for (const MenuItem& item : menu->popups[0].items) fileCommands.push_back(item.command);
@@ -55,9 +56,12 @@ TEST_F(MainFrameTest, TheFileAndPresetsCommandsAndThePaneKeysHaveHandlers) {
     ASSERT_GE(menu->popups[1].items.size(), 5u) << "the built-in presets beside the program";
     EXPECT_EQ(menu->popups[1].items[0].text, "start-up");
     EXPECT_EQ(menu->popups[1].items[0].command, ID_PRESET_FIRST);
-    EXPECT_EQ(menu->popups[2].text, "&Help");
+    EXPECT_EQ(menu->popups[2].text, "F&lock");
     ASSERT_EQ(menu->popups[2].items.size(), 1u);
-    EXPECT_EQ(menu->popups[2].items[0].text, "&About Quorvane...");
+    EXPECT_EQ(menu->popups[2].items[0].command, ID_FLOCK_SIZE);
+    EXPECT_EQ(menu->popups[3].text, "&Help");
+    ASSERT_EQ(menu->popups[3].items.size(), 1u);
+    EXPECT_EQ(menu->popups[3].items[0].text, "&About Quorvane...");
 }
 
 TEST_F(MainFrameTest, AcceleratorsWithoutAHandlerDoNothing) {
