@@ -142,12 +142,15 @@ void NeighborIndex::EnterChunk(std::uint32_t chunk) {
     released_.notify_all();
 }
 
+// While a helper computes the chunk the step needs, the stepping thread
+// computes the next unclaimed chunk of the window instead of idling, so the
+// lists' work is shared out rather than left to the helpers.
 void NeighborIndex::WaitForChunk(std::uint32_t chunk) {
     while (ready_[chunk].load(std::memory_order_acquire) == 0) {
         std::uint32_t next = nextChunk_.load(std::memory_order_acquire);
-        if (next == chunk) {
-            if (nextChunk_.compare_exchange_weak(next, chunk + 1, std::memory_order_acq_rel)) {
-                Compute(chunk, scratch_[0]);
+        if (next < chunkCount_ && next < chunk + window_) {
+            if (nextChunk_.compare_exchange_weak(next, next + 1, std::memory_order_acq_rel)) {
+                Compute(next, scratch_[0]);
             }
         } else {
             ready_[chunk].wait(0, std::memory_order_acquire);  // a helper is on it
