@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "simulation/entity.h"
+#include "simulation/flock_metrics.h"
 #include "simulation/group.h"
 #include "simulation/population.h"
 #include "simulation/random_source.h"
@@ -51,16 +52,9 @@ StartupPopulation& SteadyFlock(int totalFish) {
 }
 
 void ReportNeighbourCounts(benchmark::State& state, const StartupPopulation& population) {
-    double flock = 0.0;
-    double foreign = 0.0;
-    for (const cGroup* group : population.world.groups) {
-        for (const cEntity* fish : group->members) {
-            flock += static_cast<double>(fish->flockNeighbors.size());
-            foreign += static_cast<double>(fish->foreignNeighbors.size());
-        }
-    }
-    state.counters["flock"] = flock / population.FishCount();
-    state.counters["foreign"] = foreign / population.FishCount();
+    const NeighbourCounts counts = MeanNeighbourCounts(population.world, kFishType);
+    state.counters["flock"] = counts.flock;
+    state.counters["foreign"] = counts.foreign;
 }
 
 // Arguments: fish (0 for the start-up flock), search (0 exhaustive, 1

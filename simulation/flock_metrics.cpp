@@ -104,3 +104,22 @@ std::vector<SchoolMetrics> MeasureSchools(const cWorld& world, std::uint32_t typ
     }
     return schools;
 }
+
+NeighbourCounts MeanNeighbourCounts(const cWorld& world, std::uint32_t typeId) {
+    NeighbourCounts sum;
+    std::size_t count = 0;
+    for (const cGroup* group : world.groups) {
+        for (const cEntity* entity : group->members) {
+            if (entity->typeId == typeId) {
+                sum.flock += static_cast<double>(entity->flockNeighbors.size());
+                sum.foreign += static_cast<double>(entity->foreignNeighbors.size());
+                ++count;
+            }
+        }
+    }
+    if (count > 0) {
+        sum.flock /= static_cast<double>(count);
+        sum.foreign /= static_cast<double>(count);
+    }
+    return sum;
+}

@@ -31,6 +31,14 @@ struct SchoolMetrics {
 
 SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members);
 
+// Mean lengths of the neighbour lists over the entities of typeId (the
+// fish): school-mates and foreign entities seen in the last step.
+struct NeighbourCounts {
+    double flock = 0.0;
+    double foreign = 0.0;
+};
+NeighbourCounts MeanNeighbourCounts(const cWorld& world, std::uint32_t typeId);
+
 // One entry per group of the world whose first member has typeId (the
 // schools, not the player's group), in the world's group order.
 std::vector<SchoolMetrics> MeasureSchools(const cWorld& world, std::uint32_t typeId);

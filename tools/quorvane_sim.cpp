@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/cli/command_line.h"
 #include "shell/preset_file.h"
@@ -191,33 +192,17 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-void PrintSchool(std::FILE* out, int index, const cGroup& school) {
-    Vector3 centroid;
-    float speedSum = 0.0f;
-    for (const cEntity* fish : school.members) {
-        centroid += fish->position;
-        speedSum += Length(fish->velocity);
+void PrintSchools(std::FILE* out, const StartupPopulation& population) {
+    const std::vector<SchoolMetrics> schools = MeasureSchools(population.world, kFishType);
+    for (std::size_t index = 0; index < schools.size(); ++index) {
+        const SchoolMetrics& school = schools[index];
+        std::fprintf(out, "school %zu: %d fish, centroid (%.2f, %.2f, %.2f), mean speed %.3f\n",
+                     index, school.count, school.centroid.x, school.centroid.y, school.centroid.z,
+                     school.meanSpeed);
     }
-    const float count = static_cast<float>(school.members.size());
-    centroid = centroid * (1.0f / count);
-    std::fprintf(out, "school %d: %zu fish, centroid (%.2f, %.2f, %.2f), mean speed %.3f\n",
-                 index, school.members.size(), centroid.x, centroid.y, centroid.z,
-                 speedSum / count);
-}
-
-// Mean list lengths over the fish (the player entity does not search).
-void PrintNeighbourCounts(std::FILE* out, const StartupPopulation& population) {
-    double flock = 0.0;
-    double foreign = 0.0;
-    for (const cGroup* group : population.world.groups) {
-        for (const cEntity* fish : group->members) {
-            flock += static_cast<double>(fish->flockNeighbors.size());
-            foreign += static_cast<double>(fish->foreignNeighbors.size());
-        }
-    }
-    const double count = population.FishCount();
-    std::fprintf(out, "mean neighbours per fish: %.1f flock, %.2f foreign\n", flock / count,
-                 foreign / count);
+    const NeighbourCounts counts = MeanNeighbourCounts(population.world, kFishType);
+    std::fprintf(out, "mean neighbours per fish: %.1f flock, %.2f foreign\n", counts.flock,
+                 counts.foreign);
 }
 
 }  // namespace
@@ -263,14 +248,7 @@ int main(int argc, char** argv) {
         return kFailure;
     }
 
-    int index = 0;
-    for (const cGroup* group : population.world.groups) {
-        if (group->members.empty() || group->members.front() == population.playerEntity) {
-            continue;
-        }
-        PrintSchool(report, index++, *group);
-    }
-    PrintNeighbourCounts(report, population);
+    PrintSchools(report, population);
     std::fprintf(report,
                  "%lld frames of %g s for %d fish in %.3f s wall time (%s search, %lld %s)\n",
                  options.frames, options.step, population.FishCount(), wall.count(),
