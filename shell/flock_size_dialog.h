@@ -5,9 +5,7 @@
 // number is refused with the toolkit's prompt and the box stays open.
 
 #include "platform/ui/dialog.h"
-
-inline constexpr int kMinimumFlockSize = 4;  // one fish per school
-inline constexpr int kMaximumFlockSize = 100'000;
+#include "simulation/population.h"
 
 class CFlockSizeDialog : public CDialog {
 public:

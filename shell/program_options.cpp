@@ -3,14 +3,13 @@
 #include <string_view>
 
 #include "platform/cli/command_line.h"
+#include "simulation/population.h"
 #include "simulation/world.h"
 
 namespace {
 
 constexpr int kMinimumSide = 16;
 constexpr int kMaximumSide = 8192;
-constexpr int kMinimumFish = 4;  // one fish per school
-constexpr int kMaximumFish = 100'000;
 
 // "WxH" with both sides within [kMinimumSide, kMaximumSide].
 bool ParseSize(std::string_view text, ProgramOptions& options, std::string& error) {
@@ -55,7 +54,7 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
     } else if (name == "--size") {
         return ParseSize(value, options, error);
     } else if (name == "--fish") {
-        const auto fish = ParseInteger(name, value, kMinimumFish, kMaximumFish, error);
+        const auto fish = ParseInteger(name, value, kMinimumFlockSize, kMaximumFlockSize, error);
         if (!fish)
             return false;
         options.fish = static_cast<int>(*fish);

@@ -27,6 +27,10 @@ constexpr int kSchoolCount = 4;
 // fish in all at the start-up density: the school centres, their spread and
 // the radius of the stay-within sphere grow by the cube root of the ratio to
 // the start-up count (FlockScale).
+// The sizes a scaled flock may have: one fish per school at least.
+inline constexpr int kMinimumFlockSize = 4;
+inline constexpr int kMaximumFlockSize = 100'000;
+
 struct FlockScenario {
     int totalFish = 0;
 };

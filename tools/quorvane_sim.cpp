@@ -108,7 +108,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             if (!step) return false;
             options.step = *step;
         } else if (name == "--fish") {
-            const auto fish = ParseInteger(name, value, 4, 100'000, error);
+            const auto fish = ParseInteger(name, value, kMinimumFlockSize, kMaximumFlockSize, error);
             if (!fish) return false;
             options.fish = *fish;
         } else if (name == "--search") {
