@@ -20,6 +20,7 @@
 #include "framework/render_object.h"
 #include "rendering/flock_drawer.h"
 #include "rendering/render_engine.h"
+#include "rendering/scene_view_settings.h"
 #include "simulation/behavior.h"
 #include "simulation/population.h"
 #include "simulation/world.h"
@@ -86,6 +87,7 @@ public:
     CFlockDrawer flockDrawer;                   // draws the flock, one instanced draw per model
     bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
+    SceneViewSettings viewSettings;             // camera, overlays, panels, pause, selection
 
 private:
     // Both add the images that cannot be loaded to failures.
