@@ -88,6 +88,7 @@ public:
     bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
     SceneViewSettings viewSettings;             // camera, overlays, panels, pause, selection
+    double simulatedSeconds = 0.0;              // time the flock has been stepped since it was built
 
 private:
     // Both add the images that cannot be loaded to failures.

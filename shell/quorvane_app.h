@@ -60,6 +60,12 @@ public:
     void SetSearchThreads(int threads) { searchThreads_ = threads; }
     int GetSearchThreads() const { return searchThreads_; }
 
+    // View, Apply as You Edit: when on, each behaviour page writes its values
+    // into the behaviour as soon as a slider is released or Enter is pressed
+    // in a box, with the checks of Apply. Off by default.
+    void SetApplyAsYouEdit(bool on) { applyAsYouEdit_ = on; }
+    bool GetApplyAsYouEdit() const { return applyAsYouEdit_; }
+
     // Called at the end of a successful start-up, with the main window shown
     // (runs that watch the display hook in here). May be empty.
     void SetStartedHandler(std::function<void()> handler) { startedHandler_ = std::move(handler); }
@@ -76,6 +82,7 @@ private:
     RenderLib::Clock* engineClock_ = nullptr;  // not owned
     int flockSize_ = 0;
     int searchThreads_ = 1;
+    bool applyAsYouEdit_ = false;
     std::function<void()> startedHandler_;
     std::uint64_t framesRendered_ = 0;
 };
