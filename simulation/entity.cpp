@@ -88,13 +88,21 @@ void cEntity::Update(float elapsed) {
         FindForeignNeighbors();
     }
 
-    for (cBehavior* behavior : behaviors) {
-        behavior->Apply(elapsed, *this);
+    StepObservation* observation = world->ObservationFor(*this);
+    if (observation != nullptr) {
+        ApplyBehaviorsObserved(elapsed, *observation);
+    } else {
+        for (cBehavior* behavior : behaviors) {
+            behavior->Apply(elapsed, *this);
+        }
     }
 
     // Any steering the behaviours sum to, however large, ends up finite and
     // no longer than maxAcceleration, in its own direction.
     steering = ClampLength(steering, maxAcceleration);
+    if (observation != nullptr) {
+        observation->appliedSteering = steering;
+    }
     velocity += steering;  // per step, not scaled by elapsed
     velocity.x *= velocityDamping.x;
     velocity.y *= velocityDamping.y;
@@ -106,6 +114,20 @@ void cEntity::Update(float elapsed) {
     const float pitch =
         std::atan2(-direction.y, std::sqrt(direction.x * direction.x + direction.z * direction.z));
     orientation = QuaternionFromYawPitchRoll(yaw, pitch, 0.0f);
+}
+
+// Each behaviour's share is the change it made to the steering; the
+// behaviours run on the entity exactly as in an unobserved step.
+void cEntity::ApplyBehaviorsObserved(float elapsed, StepObservation& observation) {
+    observation.recorded = true;
+    observation.carriedSteering = steering;
+    observation.contributions.clear();
+    for (cBehavior* behavior : behaviors) {
+        const Vector3 before = steering;
+        behavior->Apply(elapsed, *this);
+        observation.contributions.push_back({behavior, steering - before});
+    }
+    observation.summedSteering = steering;
 }
 
 cPlayerEntity::cPlayerEntity(cWorld& world, std::uint32_t typeId)

@@ -11,6 +11,7 @@ class cEntity;
 class cGroup;
 class cWorld;
 class IDirect3DDevice9;
+struct StepObservation;
 namespace RenderLib {
 struct CModelInstance;
 }
@@ -86,6 +87,9 @@ public:
     std::vector<NeighborEntry> foreignNeighbors;  // foreign types of all groups, nearest first
 
 private:
+    // The behaviours' part of Update for the entity the world observes.
+    void ApplyBehaviorsObserved(float elapsed, StepObservation& observation);
+
     const Identity identity_ = NextIdentity();
 };
 

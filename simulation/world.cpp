@@ -59,6 +59,11 @@ bool cWorld::IsSmallWorld() const {
     return entities < static_cast<std::size_t>(std::max(smallWorldLimit_, 0));
 }
 
+void cWorld::Observe(const cEntity* entity) {
+    observed_ = entity;
+    observation_ = {};
+}
+
 bool cWorld::TakeIndexedNeighbors(cEntity& entity) {
     return indexInStep_ && index_->TakeNeighbors(entity);
 }

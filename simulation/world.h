@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "step_observation.h"
+
 class cEntity;
 class cGroup;
 class IDirect3DDevice9;
@@ -53,6 +55,18 @@ public:
     // returns false and the entity searches for itself.
     bool TakeIndexedNeighbors(cEntity& entity);
 
+    // Records the steps of entity (null: of none) into Observation() from
+    // the next Update on; the record starts empty. The entity must stay
+    // observed only while it lives: whoever deletes it observes null first.
+    void Observe(const cEntity* entity);
+    const cEntity* Observed() const { return observed_; }
+    const StepObservation& Observation() const { return observation_; }
+    // For the entity step: where to record entity's step, or null when it
+    // is not the observed one (the only cost an unobserved step pays).
+    StepObservation* ObservationFor(const cEntity& entity) {
+        return &entity == observed_ ? &observation_ : nullptr;
+    }
+
     cWorld(const cWorld&) = delete;
     cWorld& operator=(const cWorld&) = delete;
 
@@ -66,4 +80,6 @@ private:
     int smallWorldLimit_ = kDefaultSmallWorldLimit;
     std::unique_ptr<NeighborIndex> index_;  // never null; remade when threads_ changes
     bool indexInStep_ = false;              // index_ serves the step under way
+    const cEntity* observed_ = nullptr;     // not owned; null: nothing observed
+    StepObservation observation_;           // of observed_'s last step
 };

@@ -252,3 +252,32 @@ TEST(StartupPopulation, HugeTurnRatesSteerAtTheAccelerationLimitAndStayFinite) {
 }
 
 }  // namespace
+
+// Observing one fish records each behaviour's share of its steering, and
+// those shares with the carried steering add up to what the fish summed
+// before the clamp, every step; the motion stays bit for bit the recorded one.
+TEST(StartupPopulation, AnObservedFishsSharesSumToItsSteeringAndChangeNothing) {
+    SharedRandom().Seed(1);
+    StartupPopulation population;
+    cWorld& world = population.world;
+    const cEntity* fish = Schools(population)[1]->members[3];
+    world.Observe(fish);
+    const StepObservation& seen = world.Observation();
+    for (int frame = 0; frame < 600; ++frame) {
+        world.Update(1.0f / 60.0f);
+        ASSERT_TRUE(seen.recorded);
+        ASSERT_EQ(seen.contributions.size(), population.behaviors.size());
+        Vector3 sum = seen.carriedSteering;
+        for (std::size_t i = 0; i < seen.contributions.size(); ++i) {
+            EXPECT_EQ(seen.contributions[i].behavior, fish->behaviors[i]);
+            sum += seen.contributions[i].steering;
+        }
+        const float tolerance = 1e-4f * (1.0f + Length(seen.summedSteering));
+        ASSERT_LE(Length(sum - seen.summedSteering), tolerance) << "frame " << frame;
+        ASSERT_EQ(seen.appliedSteering, ClampLength(seen.summedSteering, fish->maxAcceleration));
+        ASSERT_EQ(seen.appliedSteering, fish->steering);
+    }
+    EXPECT_EQ(HashOfPositionsAndVelocities(world), 0x2d72a57fb217bbc0u);
+    world.Observe(nullptr);
+    EXPECT_FALSE(world.Observation().recorded);
+}
