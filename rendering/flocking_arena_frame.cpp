@@ -1,6 +1,8 @@
 // The arena's frame: input, update and drawing, and what it does when the
 // device is reset or the window resized.
 
+#include <cmath>
+
 #include "framework/matrix_helpers.h"
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
@@ -36,8 +38,11 @@ void CFlockingArenaRenderEngine::ProcessInput() {
         ShowCursor(false);
         POINT cursor;
         GetCursorPos(&cursor);
-        dx = static_cast<float>(cursor.x - rememberedCursor.x) * kMouseSensitivity;
-        dy = static_cast<float>(cursor.y - rememberedCursor.y) * kMouseSensitivity;
+        const auto movedX = static_cast<float>(cursor.x - rememberedCursor.x);
+        const auto movedY = static_cast<float>(cursor.y - rememberedCursor.y);
+        pressTravel_ += std::abs(movedX) + std::abs(movedY);
+        dx = movedX * kMouseSensitivity;
+        dy = movedY * kMouseSensitivity;
         SetCursorPos(rememberedCursor.x, rememberedCursor.y);
     }
     if (dx != 0.0f || dy != 0.0f) {
@@ -58,6 +63,7 @@ void CFlockingArenaRenderEngine::ProcessInput() {
 
 void CFlockingArenaRenderEngine::UpdateScene() {
     CRenderEngine::UpdateScene();
+    FollowSelection();
     world.Update(timer.GetElapsed());
     pikeMesh.Animate(device, timer.GetElapsed());
     bluegillMesh.Animate(device, timer.GetElapsed());
@@ -79,6 +85,7 @@ void CFlockingArenaRenderEngine::DrawScene() {
     } else {
         world.Render(device);
     }
+    DrawOverlays();
     device->SetTransform(D3DTS_WORLD, &worldMatrix);
 }
 
@@ -127,6 +134,7 @@ void CFlockingArenaRenderEngine::RestoreDeviceState() {
 void CFlockingArenaRenderEngine::ReleaseResources() {
     CRenderEngine::ReleaseResources();
     flockDrawer.Release();
+    overlayDrawer.Release();
     pikeMesh.Release();
     bluegillMesh.Release();
     blackbassMesh.Release();

@@ -19,12 +19,14 @@
 #include "framework/player.h"
 #include "framework/render_object.h"
 #include "rendering/flock_drawer.h"
+#include "rendering/overlay_lines.h"
 #include "rendering/render_engine.h"
 #include "rendering/scene_view_settings.h"
 #include "simulation/behavior.h"
 #include "simulation/population.h"
 #include "simulation/world.h"
 
+class cEntity;
 class cPlayerEntity;
 
 namespace RenderLib {
@@ -61,6 +63,20 @@ public:
     void ProcessInput() override;
     void DrawScene() override;
     void OnSize(UINT type, std::int32_t width, std::int32_t height) override;
+    // A left press and release with the pointer (x, y in view pixels)
+    // moving at most kClickSlop pixels either way is a click: it selects the
+    // fish under the pointer, or none. Longer moves only turn the player.
+    void OnLButtonDown(UINT flags, std::int32_t x, std::int32_t y) override;
+    void OnLButtonUp(UINT flags, std::int32_t x, std::int32_t y) override;
+    static constexpr std::int32_t kClickSlop = 4;
+
+    // ---- The selected fish: viewSettings.selectedFish is a creation index ----
+    // The flock fish created creationIndex-th (0 first) in the flock as it
+    // is now; null out of range. Rebuilding the flock renumbers from 0.
+    cEntity* FishAt(int creationIndex) const;
+    // The creation index of the nearest fish whose bounding sphere the ray
+    // through pixel (x, y) of the view hits; -1 when none is hit.
+    int PickFish(std::int32_t x, std::int32_t y) const;
 
     // Number of flock fish (the player entity not counted).
     // Replaces the flock with one of totalFish fish (0: the start-up
@@ -88,6 +104,8 @@ public:
     bool instancedFlock = true;                 // false: each fish draws itself (cWorld::Render)
     std::vector<cBehavior*> behaviors;          // the six shared behaviours; owned
     SceneViewSettings viewSettings;             // camera, overlays, panels, pause, selection
+    COverlayLines overlayLines;                 // the overlays of the last frame drawn
+    COverlayDrawer overlayDrawer;               // draws them through the device
     double simulatedSeconds = 0.0;              // time the flock has been stepped since it was built
 
 private:
@@ -100,6 +118,15 @@ private:
     void DrawSkyBox();
     void ApplyCameraViewport();
     void ReleaseSkyBoxTextures();
+    // Clears a selection beyond the flock and has the world observe the
+    // selected fish (or none), so that its steering's shares are recorded.
+    void FollowSelection();
+    void DrawOverlays();
+
+    std::vector<cEntity*> fishByCreation_;  // the flock fish in creation order; not owned
+    POINT pressPoint_{};                    // view pixel of the last left press
+    bool pressed_ = false;                  // a left press awaits its release
+    float pressTravel_ = 0.0f;              // pixels the captured mouse moved since the press
 };
 
 }  // namespace RenderLib

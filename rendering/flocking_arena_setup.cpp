@@ -170,6 +170,8 @@ void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vecto
 }
 
 void CFlockingArenaRenderEngine::RebuildFlock(int totalFish) {
+    world.Observe(nullptr);
+    fishByCreation_.clear();
     // The schools go first, then the drawings their fish pointed at.
     std::erase_if(world.groups, [](cGroup* group) {
         const bool school = group->members.empty() || group->members.front()->typeId == kFishType;
@@ -192,6 +194,7 @@ void CFlockingArenaRenderEngine::RebuildFlock(int totalFish) {
     PopulateFlock(
         world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
         flockScenario);
+    FollowSelection();
 }
 
 void CFlockingArenaRenderEngine::SetUpPlayer(const Vector3* position, const Vector3* rotation) {
@@ -225,6 +228,7 @@ void CFlockingArenaRenderEngine::AttachFishModel(cEntity& fish, int school) {
     instance->object = school % 2 == 0 ? static_cast<CRenderObject*>(&blackbassMesh)
                                        : static_cast<CRenderObject*>(&bluegillMesh);
     fish.model = instance;
+    fishByCreation_.push_back(&fish);
     const auto position = std::upper_bound(fishModels.begin(), fishModels.end(), instance,
                                            std::less<CModelInstance*>());
     fishModels.insert(position, instance);

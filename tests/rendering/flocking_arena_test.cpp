@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "simulation/individual_behaviors.h"
 #include "simulation/random_source.h"
 #include "tests/rendering/engine_fixture.h"
+#include "tests/rendering/screen_projection.h"
 
 namespace {
 
@@ -360,3 +363,84 @@ TEST_F(ArenaTest, ANewSeparationDistanceReachesEveryFish) {
 }
 
 }  // namespace
+
+// Every overlay on with a fish selected: one line-list draw after the flock,
+// with lighting and fog off and depth testing on. With every overlay off
+// nothing more is drawn and no fish is observed.
+TEST_F(ArenaTest, OverlaysAreOneDepthTestedUnlitLineListAfterTheFlock) {
+    SceneViewSettings& view = engine->viewSettings;
+    view.showSphere = view.showRadii = view.showNeighbours = view.showForces = true;
+    view.showCentroids = true;
+    view.selectedFish = 0;
+    Frame();
+    Log().Clear();
+    Frame();
+    const std::vector<std::string> lines = Log().Lines();
+    std::map<std::string, std::string> renderStates;  // state number → last value
+    int lineLists = 0;
+    for (const std::string& line : lines) {
+        if (line.rfind("SetRenderState(", 0) == 0) {
+            const auto comma = line.find(", ");
+            renderStates[line.substr(15, comma - 15)] = line.substr(comma + 2);
+        }
+        if (line.rfind("DrawPrimitive(2, 0, ", 0) == 0) {
+            ++lineLists;
+            EXPECT_EQ(renderStates["137"], "0)") << "lighting";
+            EXPECT_EQ(renderStates["28"], "0)") << "fog";
+            EXPECT_EQ(renderStates["7"], "1)") << "depth test";
+        }
+    }
+    EXPECT_EQ(lineLists, 1);
+    EXPECT_GT(engine->overlayLines.LineCount(), 0u);
+    // Velocity, steering and six shares: the recorded step's forces are drawn.
+    EXPECT_TRUE(engine->world.Observation().recorded);
+    EXPECT_EQ(engine->world.Observed(), engine->FishAt(0));
+
+    view = {};
+    Frame();
+    Log().Clear();
+    Frame();
+    EXPECT_TRUE(Log().Matching("DrawPrimitive(").empty());
+    EXPECT_EQ(engine->world.Observed(), nullptr);
+}
+
+// A click on the projected centre of the fish nearest the eye selects it; a
+// drag from there selects nothing new; a click where no fish is clears; a
+// rebuilt flock too small for the selection clears it.
+TEST_F(ArenaTest, AClickPicksTheFishUnderThePointerAndADragDoesNot) {
+    Frame();
+    int target = -1;
+    std::optional<rendering_test::ScreenPoint> at;
+    float nearest = 1e30f;
+    const Vector3 eye = engine->camera->GetPosition();
+    for (int index = 0; index < engine->FishCount(); ++index) {
+        const Vector3 position = engine->FishAt(index)->position;
+        const auto screen = rendering_test::ProjectToScreen(Device(), position, 40.0f);
+        if (screen && Length(position - eye) < nearest) {
+            nearest = Length(position - eye);
+            target = index;
+            at = screen;
+        }
+    }
+    ASSERT_GE(target, 0) << "no fish in view";
+    const auto x = static_cast<std::int32_t>(at->x), y = static_cast<std::int32_t>(at->y);
+    engine->OnLButtonDown(0, x, y);
+    engine->OnLButtonUp(0, x + 2, y - 2);
+    EXPECT_EQ(engine->viewSettings.selectedFish, target);
+
+    engine->viewSettings.selectedFish = -1;
+    engine->OnLButtonDown(0, x, y);
+    engine->OnLButtonUp(0, x + 30, y);
+    EXPECT_EQ(engine->viewSettings.selectedFish, -1) << "a drag is no click";
+
+    engine->viewSettings.selectedFish = target;
+    engine->camera->SetPosition(eye + Vector3{0, 5000, 0});  // nothing above the arena
+    engine->camera->ApplyView(&Device());
+    engine->OnLButtonDown(0, 640, 400);
+    engine->OnLButtonUp(0, 640, 400);
+    EXPECT_EQ(engine->viewSettings.selectedFish, -1);
+
+    engine->viewSettings.selectedFish = engine->FishCount() - 1;
+    engine->RebuildFlock(kMinimumFlockSize);
+    EXPECT_EQ(engine->viewSettings.selectedFish, -1);
+}

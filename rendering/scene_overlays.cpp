@@ -1,0 +1,146 @@
+#include "rendering/scene_overlays.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "simulation/entity.h"
+#include "simulation/group.h"
+#include "simulation/group_behaviors.h"
+#include "simulation/individual_behaviors.h"
+#include "simulation/population.h"
+#include "simulation/world.h"
+
+namespace RenderLib {
+
+namespace {
+
+// Velocity is drawn as the way the fish covers in one second.
+constexpr float kVelocitySeconds = 1.0f;
+// Steering is a change of velocity per step, a few units at most, while a
+// single behaviour's share may be a hundredth of that or, for the pull back
+// into the sphere, the fish's whole top speed. Each force is drawn along its
+// direction at kForceScale world units per unit of steering, but never
+// shorter than kShortestForce (so a small share still shows which way it
+// pushes) nor longer than kLongestForce (so a large one stays on screen).
+constexpr float kForceScale = 10.0f;
+constexpr float kShortestForce = 4.0f;
+constexpr float kLongestForce = 150.0f;
+constexpr float kCentroidCrossHalfSize = 10.0f;
+// A school's mean unit heading is drawn this long: a school swimming all
+// one way shows the full length, one whose headings cancel almost none.
+constexpr float kHeadingLength = 100.0f;
+
+template <class Behavior>
+const Behavior* FindBehavior(const std::vector<cBehavior*>& behaviors) {
+    for (const cBehavior* behavior : behaviors) {
+        if (const auto* found = dynamic_cast<const Behavior*>(behavior)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+Vector3 ForceArrow(const Vector3& force) {
+    const float length = Length(force);
+    if (!(length > 0.0f) || !std::isfinite(length)) {
+        return {};
+    }
+    const float drawn = std::clamp(length * kForceScale, kShortestForce, kLongestForce);
+    return force * (drawn / length);
+}
+
+// The colour of behaviour in kBehaviourColours, by its place among the
+// shared behaviours; grey for one not among them.
+D3DCOLOR ColourOf(const cBehavior* behavior, const std::vector<cBehavior*>& behaviors) {
+    const auto found = std::find(behaviors.begin(), behaviors.end(), behavior);
+    const auto index = static_cast<std::size_t>(found - behaviors.begin());
+    return index < kBehaviourColours.size() ? kBehaviourColours[index].argb : 0xFF808080;
+}
+
+void AddStaySphere(const OverlaySubject& subject, COverlayLines& lines) {
+    if (const auto* sphere = FindBehavior<cStayWithinSphereBehavior>(subject.behaviors)) {
+        lines.AddWireSphere(sphere->center, sphere->radius, kBehaviourColours[5].argb);
+    }
+}
+
+void AddRadii(const OverlaySubject& subject, const cEntity& fish, COverlayLines& lines) {
+    lines.AddWireSphere(fish.position, fish.perceptionRadius, kPerceptionColour);
+    if (const auto* separation = FindBehavior<cSeparationBehavior>(subject.behaviors)) {
+        lines.AddWireSphere(fish.position, separation->separationDistance,
+                            kBehaviourColours[0].argb);
+    }
+    if (const auto* avoidance = FindBehavior<cAvoidanceBehavior>(subject.behaviors)) {
+        lines.AddWireSphere(fish.position, avoidance->avoidanceDistance, kBehaviourColours[3].argb);
+    }
+}
+
+void AddNeighbours(const cEntity& fish, COverlayLines& lines) {
+    for (std::size_t i = 0; i < fish.flockNeighbors.size(); ++i) {
+        lines.AddLine(fish.position, fish.flockNeighbors[i].entity->position,
+                      i == 0 ? kNearestMateColour : kFlockMateColour);
+    }
+    if (!fish.foreignNeighbors.empty()) {
+        lines.AddLine(fish.position, fish.foreignNeighbors.front().entity->position,
+                      kForeignNeighbourColour);
+    }
+}
+
+void AddForces(const OverlaySubject& subject, const cEntity& fish, COverlayLines& lines) {
+    lines.AddLine(fish.position, fish.position + kVelocitySeconds * fish.velocity, kVelocityColour);
+    lines.AddLine(fish.position, fish.position + ForceArrow(fish.steering), kSteeringColour);
+    const StepObservation& seen = subject.world.Observation();
+    if (subject.world.Observed() != &fish || !seen.recorded) {
+        return;
+    }
+    for (const BehaviorContribution& share : seen.contributions) {
+        lines.AddLine(fish.position, fish.position + ForceArrow(share.steering),
+                      ColourOf(share.behavior, subject.behaviors));
+    }
+}
+
+// The centroid and mean unit heading of one school, in one pass.
+void AddSchoolCourse(const cGroup& school, COverlayLines& lines) {
+    Vector3 sum, headings;
+    for (const cEntity* fish : school.members) {
+        sum += fish->position;
+        headings += Normalize(fish->velocity);
+    }
+    const float share = 1.0f / static_cast<float>(school.members.size());
+    const Vector3 centroid = sum * share;
+    lines.AddCross(centroid, kCentroidCrossHalfSize, kCentroidColour);
+    lines.AddLine(centroid, centroid + (kHeadingLength * share) * headings, kCentroidColour);
+}
+
+void AddCentroids(const OverlaySubject& subject, COverlayLines& lines) {
+    for (const cGroup* group : subject.world.groups) {
+        if (!group->members.empty() && group->members.front()->typeId == kFishType) {
+            AddSchoolCourse(*group, lines);
+        }
+    }
+}
+
+}  // namespace
+
+void BuildSceneOverlays(const OverlaySubject& subject, COverlayLines& lines) {
+    const SceneViewSettings& settings = subject.settings;
+    if (settings.showSphere) {
+        AddStaySphere(subject, lines);
+    }
+    if (settings.showCentroids) {
+        AddCentroids(subject, lines);
+    }
+    if (subject.selected == nullptr) {
+        return;
+    }
+    if (settings.showRadii) {
+        AddRadii(subject, *subject.selected, lines);
+    }
+    if (settings.showNeighbours) {
+        AddNeighbours(*subject.selected, lines);
+    }
+    if (settings.showForces) {
+        AddForces(subject, *subject.selected, lines);
+    }
+}
+
+}  // namespace RenderLib
