@@ -41,7 +41,8 @@ void C3DView::OnSaveScreenshot() {
 void C3DView::FinishScreenshot(const PendingPixels& pixels, int turnsLeft) {
     if (!pixels->has_value()) {
         if (turnsLeft > 0) {
-            PostToTarget(this, [this, pixels, turnsLeft] { FinishScreenshot(pixels, turnsLeft - 1); });
+            PostToTarget(this,
+                         [this, pixels, turnsLeft] { FinishScreenshot(pixels, turnsLeft - 1); });
         } else {
             ReportScreenshot(false, "", "no frame was drawn to capture");
         }
@@ -50,8 +51,8 @@ void C3DView::FinishScreenshot(const PendingPixels& pixels, int turnsLeft) {
     const CQuorvaneApp* app = GetQuorvaneApp();
     const WindowPixels& window = **pixels;
     const ScreenshotOutcome outcome =
-        SaveScreenshot(app != nullptr ? app->GetScreenshotFolder() : std::string(),
-                       LocalTimeNow(), window.rgba, window.width, window.height);
+        SaveScreenshot(app != nullptr ? app->GetScreenshotFolder() : std::string(), LocalTimeNow(),
+                       window.rgba, window.width, window.height);
     ReportScreenshot(outcome.saved, outcome.path.string(), outcome.reason);
 }
 

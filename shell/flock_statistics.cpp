@@ -15,8 +15,8 @@ bool FlockStatistics::Update(const cWorld& world, double simulatedSeconds, bool 
         Measure(world, simulatedSeconds);
         return true;
     }
-    const bool due = history_.empty() || simulatedSeconds - history_.back().seconds >=
-                                             kSampleInterval * (1.0 - 1e-9);
+    const bool due = history_.empty() ||
+                     simulatedSeconds - history_.back().seconds >= kSampleInterval * (1.0 - 1e-9);
     if (!due) {
         return false;
     }

@@ -67,8 +67,8 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
     } else if (name == "--preset") {
         options.preset = value;
     } else if (name == "--screenshot-dir") {
-        const std::string problem =
-            value.empty() ? "the folder name is empty" : ScreenshotFolderProblem(std::string(value));
+        const std::string problem = value.empty() ? "the folder name is empty"
+                                                  : ScreenshotFolderProblem(std::string(value));
         if (!problem.empty()) {
             error = "--screenshot-dir: " + problem;
             return false;

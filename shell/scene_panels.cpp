@@ -50,15 +50,16 @@ void AddForceLegend(std::vector<PaneOverlayRow>& rows) {
 PaneOverlay StatisticsPanel(const SceneFigures& figures, const FlockStatistics& statistics) {
     PaneOverlay panel;
     std::vector<PaneOverlayRow>& rows = panel.rows;
-    rows.push_back(TextRow(Format("%u FPS   %d fish   %.1f s   %s", figures.framesPerSecond,
-                           figures.fish, figures.simulatedSeconds,
-                           figures.paused ? "Paused" : "Running")));
+    rows.push_back(
+        TextRow(Format("%u FPS   %d fish   %.1f s   %s", figures.framesPerSecond, figures.fish,
+                       figures.simulatedSeconds, figures.paused ? "Paused" : "Running")));
     rows.push_back(TextRow(kSchoolHeader));
     const std::vector<SchoolMetrics>& schools = statistics.Schools();
     for (std::size_t i = 0; i < schools.size(); ++i) {
         rows.push_back(SchoolRow(i, schools[i], statistics.PolarisationHistory(i)));
     }
-    rows.push_back(TextRow(Format("Lines: polarisation over the last %.0f s", FlockStatistics::kHistorySeconds)));
+    rows.push_back(TextRow(
+        Format("Lines: polarisation over the last %.0f s", FlockStatistics::kHistorySeconds)));
     if (figures.showForces) {
         AddForceLegend(rows);
     }

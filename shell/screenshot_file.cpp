@@ -68,8 +68,9 @@ ScreenshotOutcome SaveScreenshot(const std::filesystem::path& folder, const std:
                                  const std::vector<std::uint8_t>& rgba, int width, int height) {
     ScreenshotOutcome outcome;
     std::error_code ignored;
-    const std::filesystem::path where = std::filesystem::absolute(
-        folder.empty() ? std::filesystem::path(".") : folder, ignored).lexically_normal();
+    const std::filesystem::path where =
+        std::filesystem::absolute(folder.empty() ? std::filesystem::path(".") : folder, ignored)
+            .lexically_normal();
     outcome.path = where / ScreenshotFileName(localTime);
     std::vector<std::uint8_t> png;
     if (width <= 0 || height <= 0 ||

@@ -43,15 +43,14 @@ double NearestSquaredDistance(const SpatialGrid& grid, const std::vector<Point>&
     const Point centre = sorted[k];
     double nearest = std::numeric_limits<double>::infinity();
     for (double reach = grid.CellSize();; reach *= 2.0) {
-        grid.ForEachRun({centre.x, centre.y, centre.z}, reach,
-                        [&](std::uint32_t begin, std::uint32_t end) {
-                            for (std::uint32_t other = begin; other < end; ++other) {
-                                if (other != k) {
-                                    nearest =
-                                        std::min(nearest, SquaredDistance(centre, sorted[other]));
-                                }
-                            }
-                        });
+        grid.ForEachRun(
+            {centre.x, centre.y, centre.z}, reach, [&](std::uint32_t begin, std::uint32_t end) {
+                for (std::uint32_t other = begin; other < end; ++other) {
+                    if (other != k) {
+                        nearest = std::min(nearest, SquaredDistance(centre, sorted[other]));
+                    }
+                }
+            });
         if (nearest * kReachSafety <= reach * reach) {
             return nearest;
         }

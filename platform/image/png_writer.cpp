@@ -21,8 +21,7 @@ std::vector<std::uint8_t> FlipRows(const std::vector<std::uint8_t>& rgba, std::s
 
 namespace {
 
-bool SizesMatch(const std::vector<std::uint8_t>& rgba, std::uint32_t width,
-                std::uint32_t height) {
+bool SizesMatch(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height) {
     constexpr std::uint64_t kMaxSide = std::numeric_limits<int>::max() / 4;
     return width != 0 && height != 0 && width <= kMaxSide && height <= kMaxSide &&
            rgba.size() == std::uint64_t{width} * height * 4;

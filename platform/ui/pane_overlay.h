@@ -13,8 +13,8 @@
 
 struct PaneOverlayRow {
     std::string text;
-    std::uint32_t swatch = 0;   // 0xAARRGGBB of a square before the text; alpha 0: none
-    std::vector<float> series;  // a sparkline after the text, oldest value first; empty: none
+    std::uint32_t swatch = 0;     // 0xAARRGGBB of a square before the text; alpha 0: none
+    std::vector<float> series;    // a sparkline after the text, oldest value first; empty: none
     std::size_t seriesSlots = 0;  // values the sparkline's width holds, the newest at its
                                   // right end; fewer than series.size(): series.size()
     float seriesLow = 0.0f;       // the value drawn at the sparkline's bottom

@@ -8,9 +8,9 @@ constexpr ImU32 kBacking = IM_COL32(0, 0, 0, 150);
 constexpr ImU32 kText = IM_COL32(235, 235, 235, 255);
 constexpr ImU32 kSparkline = IM_COL32(120, 220, 255, 255);
 constexpr ImU32 kSparklineFrame = IM_COL32(255, 255, 255, 60);
-constexpr float kMargin = 6.0f;    // between the panel and the image's edges
-constexpr float kPadding = 5.0f;   // inside the panel
-constexpr float kGap = 6.0f;       // between a swatch, the text and a sparkline
+constexpr float kMargin = 6.0f;        // between the panel and the image's edges
+constexpr float kPadding = 5.0f;       // inside the panel
+constexpr float kGap = 6.0f;           // between a swatch, the text and a sparkline
 constexpr float kSparklineEms = 7.0f;  // sparkline width in font heights
 
 ImU32 FromArgb(std::uint32_t argb) {
@@ -53,7 +53,8 @@ void DrawSparkline(ImDrawList* drawList, const PaneOverlayRow& row, ImVec2 min, 
     std::vector<ImVec2> points;
     for (std::size_t i = 0; i < row.series.size(); ++i) {
         const float t = std::clamp((row.series[i] - row.seriesLow) / span, 0.0f, 1.0f);
-        points.emplace_back(min.x + step * static_cast<float>(first + i), max.y - t * (max.y - min.y));
+        points.emplace_back(min.x + step * static_cast<float>(first + i),
+                            max.y - t * (max.y - min.y));
     }
     if (points.size() == 1) {
         drawList->AddCircleFilled(points[0], 1.5f, kSparkline);

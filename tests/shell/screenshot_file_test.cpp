@@ -37,8 +37,9 @@ protected:
 
 TEST_F(ScreenshotFileTest, NamesByDateAndTimeAndNeverOverwrites) {
     EXPECT_EQ(ScreenshotFileName(time), "quorvane-2026-12-09-014233.png");
-    for (const char* expected : {"quorvane-2026-12-09-014233.png", "quorvane-2026-12-09-014233-2.png",
-                                 "quorvane-2026-12-09-014233-3.png"}) {
+    for (const char* expected :
+         {"quorvane-2026-12-09-014233.png", "quorvane-2026-12-09-014233-2.png",
+          "quorvane-2026-12-09-014233-3.png"}) {
         const ScreenshotOutcome outcome = SaveScreenshot(folder, time, pixels, 3, 2);
         ASSERT_TRUE(outcome.saved) << outcome.reason;
         EXPECT_EQ(outcome.path, folder / expected);
@@ -53,7 +54,8 @@ TEST_F(ScreenshotFileTest, NamesByDateAndTimeAndNeverOverwrites) {
     // The current folder when none is given.
     const fs::path before = fs::current_path();
     fs::current_path(folder);
-    EXPECT_EQ(SaveScreenshot("", time, pixels, 3, 2).path, folder / "quorvane-2026-12-09-014233-4.png");
+    EXPECT_EQ(SaveScreenshot("", time, pixels, 3, 2).path,
+              folder / "quorvane-2026-12-09-014233-4.png");
     fs::current_path(before);
 }
 

@@ -108,11 +108,22 @@ TEST(FlockMetricsTest, GridNearestDistancesEqualEveryPairCompared) {
         int count;
         std::function<Vector3(int)> place;
     } cases[] = {
-        {"one member", 1, [&](int) { return Vector3{1, 2, 3}; }},
-        {"a coincident pair", 2, [&](int) { return Vector3{5, 5, 5}; }},
-        {"all on one spot", 50, [&](int) { return Vector3{-3, 0, 8}; }},
+        {"one member", 1,
+         [&](int) {
+             return Vector3{1, 2, 3};
+         }},
+        {"a coincident pair", 2,
+         [&](int) {
+             return Vector3{5, 5, 5};
+         }},
+        {"all on one spot", 50,
+         [&](int) {
+             return Vector3{-3, 0, 8};
+         }},
         {"ties on a lattice", 216,
-         [&](int i) { return Vector3{float(i % 6) * 2, float(i / 6 % 6) * 2, float(i / 36) * 2}; }},
+         [&](int i) {
+             return Vector3{float(i % 6) * 2, float(i / 6 % 6) * 2, float(i / 36) * 2};
+         }},
         {"a cloud with repeats", 2000,
          [&](int i) {
              return i % 10 == 0 ? Vector3{0, 0, 0}
@@ -124,7 +135,10 @@ TEST(FlockMetricsTest, GridNearestDistancesEqualEveryPairCompared) {
                     : i == 1 ? Vector3{-4e4f, 0, 0}
                              : Vector3{uniform(0, 30), uniform(0, 30), uniform(0, 30)};
          }},
-        {"on a line", 300, [&](int) { return Vector3{uniform(-1e3f, 1e3f), 0, 0}; }},
+        {"on a line", 300,
+         [&](int) {
+             return Vector3{uniform(-1e3f, 1e3f), 0, 0};
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
