@@ -38,33 +38,25 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 800;
 constexpr int kHeight = 520;
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;
-
-    // Pixels in [x0, x1) × [y0, y1) that are light and colourless: the
-    // panels' writing, never the blue water or sky.
-    int LightGreys(int x0, int y0, int x1, int y1) const {
-        int count = 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint8_t* p = &rgba[(y * width + x) * 4];
-                count += p[0] > 190 && p[1] > 190 && p[2] > 190 && std::abs(p[0] - p[2]) < 20;
-            }
+// Pixels in [x0, x1) × [y0, y1) that are light and colourless: the panels'
+// writing, never the blue water or sky.
+int LightGreys(const WindowPixels& picture, int x0, int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const std::uint8_t* p = &picture.rgba[(y * picture.width + x) * 4];
+            count += p[0] > 190 && p[1] > 190 && p[2] > 190 && std::abs(p[0] - p[2]) < 20;
         }
-        return count;
     }
-};
+    return count;
+}
 
-Picture LoadPng(const fs::path& path) {
-    Picture picture;
+WindowPixels LoadPng(const fs::path& path) {
+    WindowPixels picture;
     int channels = 0;
     stbi_uc* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 4);
-    if (pixels != nullptr) {
-        picture.rgba.assign(pixels, pixels + picture.width * picture.height * 4);
-        stbi_image_free(pixels);
-    }
+    picture.rgba.assign(pixels, pixels + (pixels ? picture.width * picture.height * 4 : 0));
+    stbi_image_free(pixels);
     return picture;
 }
 
@@ -123,9 +115,8 @@ protected:
 };
 
 TEST_F(SceneHudAppTest, SavedScreenshotShowsThePanelsAndTheCaptionSaysWhere) {
-    WindowPixels plain;
+    WindowPixels plain, picture;
     fs::path saved;
-    Picture picture;
     std::vector<std::string> messages;
     script.Wait(3);
     script.Then([&] {
@@ -165,15 +156,14 @@ TEST_F(SceneHudAppTest, SavedScreenshotShowsThePanelsAndTheCaptionSaysWhere) {
         << saved;
     ASSERT_EQ(picture.width, kWidth);
     ASSERT_EQ(picture.height, kHeight);
-    const Picture before{plain.width, plain.height, plain.rgba};
     // The statistics at the scene image's top left; the help at its top
     // right, moved below them in a pane too narrow for both side by side.
     const int left = CMainFrame::kFormPaneWidth + 10;
     const int top = 45;
-    EXPECT_LT(before.LightGreys(left, top, left + 250, top + 60), 20);
-    EXPECT_GT(picture.LightGreys(left, top, left + 250, top + 60), 300);
-    EXPECT_LT(before.LightGreys(kWidth - 200, top + 130, kWidth - 10, top + 330), 20);
-    EXPECT_GT(picture.LightGreys(kWidth - 200, top + 130, kWidth - 10, top + 330), 300);
+    EXPECT_LT(LightGreys(plain, left, top, left + 250, top + 60), 20);
+    EXPECT_GT(LightGreys(picture, left, top, left + 250, top + 60), 300);
+    EXPECT_LT(LightGreys(plain, kWidth - 200, top + 130, kWidth - 10, top + 330), 20);
+    EXPECT_GT(LightGreys(picture, kWidth - 200, top + 130, kWidth - 10, top + 330), 300);
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("could not be saved as " + folder.string() + "/quorvane-"),
