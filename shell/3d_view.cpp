@@ -6,6 +6,7 @@
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/quorvane_app.h"
 #include "shell/quorvane_doc.h"
+#include "shell/resources/shell_resource_ids.h"
 
 using RenderLib::CFlockingArenaRenderEngine;
 
@@ -13,6 +14,7 @@ C3DView::C3DView() {
     SetImageSource([this] {
         return renderEngine != nullptr ? renderEngine->GetPresentedImage() : PresentedImage{};
     });
+    MapCommand(ID_FILE_SAVE_SCREENSHOT, [this] { OnSaveScreenshot(); });
 }
 
 C3DView::~C3DView() {
@@ -50,6 +52,11 @@ void C3DView::OnInitialUpdate() {
 }
 
 void C3DView::OnDraw(CDC* /*dc*/) {}
+
+void C3DView::RefreshPanels() {
+    SetOverlays(renderEngine != nullptr ? panels_.Refresh(*renderEngine)
+                                        : std::vector<PaneOverlay>{});
+}
 
 void C3DView::OnSize(UINT type, int cx, int cy) {
     CPaneView::OnSize(type, cx, cy);

@@ -13,8 +13,19 @@
 // it); destroying the view deletes the engine, tells the other views that
 // its behaviours are gone and clears the application's reference, so that
 // neither an idle turn nor a page reaches a deleted engine.
+//
+// After every frame the view lays the panels the engine's view settings ask
+// for (statistics, help) over the picture. File > Save Screenshot (handled
+// here) writes the whole window after the next frame as a PNG in the
+// application's screenshot folder and says where in the caption for a few
+// seconds; a failure says why in a message box.
+
+#include <memory>
+#include <optional>
 
 #include "platform/ui/pane_view.h"
+#include "platform/ui/window_screenshot.h"
+#include "shell/scene_panels.h"
 
 namespace RenderLib {
 class CFlockingArenaRenderEngine;
@@ -48,6 +59,18 @@ public:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
 
+    // Replaces the panels over the picture with those the engine's view
+    // settings ask for, sampling the flock's statistics while they show.
+    // Called after each engine frame.
+    void RefreshPanels();
+    const ScenePanels& Panels() const { return panels_; }
+
+    // File > Save Screenshot: asks for the window after the next frame.
+    void OnSaveScreenshot();
+
+    // Seconds the caption says where the last screenshot went.
+    static constexpr double kScreenshotNoticeSeconds = 5.0;
+
     // Whether the engine's Initialize succeeded; false before it ran.
     bool EngineStarted() const { return engineStarted_; }
 
@@ -61,7 +84,14 @@ protected:
     void OnDestroy() override;
 
 private:
+    using PendingPixels = std::shared_ptr<std::optional<WindowPixels>>;
+
     void DeleteEngine();
+    // Saves the captured window, once a frame has captured it; waits at
+    // most turnsLeft more turns for that.
+    void FinishScreenshot(const PendingPixels& pixels, int turnsLeft);
+    void ReportScreenshot(bool saved, const std::string& path, const std::string& reason);
 
     bool engineStarted_ = false;
+    ScenePanels panels_;
 };

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/cli/command_line.h"
+#include "shell/screenshot_file.h"
 #include "simulation/population.h"
 #include "simulation/world.h"
 
@@ -35,7 +36,7 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
 bool TakesValue(std::string_view name) {
     return name == "--frames" || name == "--screenshot" || name == "--size" ||
            name == "--fixed-step" || name == "--fish" || name == "--threads" ||
-           name == "--preset";
+           name == "--preset" || name == "--screenshot-dir";
 }
 
 bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
@@ -65,6 +66,14 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
         options.threads = static_cast<int>(*threads);
     } else if (name == "--preset") {
         options.preset = value;
+    } else if (name == "--screenshot-dir") {
+        const std::string problem = value.empty() ? "the folder name is empty"
+                                                  : ScreenshotFolderProblem(std::string(value));
+        if (!problem.empty()) {
+            error = "--screenshot-dir: " + problem;
+            return false;
+        }
+        options.screenshotDir = value;
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
         if (!step)
@@ -108,6 +117,7 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
 
 const char* ProgramUsage() {
     return "Usage: quorvane [--fish N] [--threads N] [--preset FILE.toml]\n"
+           "                [--screenshot-dir DIR]\n"
            "                [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
            "                [--fixed-step SECONDS] [--stats]]\n"
            "\n"
@@ -134,6 +144,8 @@ const char* ProgramUsage() {
            "                        frames per second\n"
            "  --preset FILE.toml    start with the behaviour values of this preset file;\n"
            "                        a file that is not valid ends the program at once\n"
+           "  --screenshot-dir DIR  the folder where F12 (File > Save Screenshot) writes\n"
+           "                        (default: the current folder)\n"
            "  --help                show this text\n"
            "\n"
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"

@@ -17,6 +17,7 @@ struct ProgramOptions {
     int fish = 0;                     // flock size; 0: the start-up flock
     int threads = 0;                  // neighbour-search threads; 0: all cores
     std::string preset;               // preset file applied at start, empty: none
+    std::string screenshotDir;        // folder of File > Save Screenshot, empty: the current one
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a

@@ -4,6 +4,7 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/doc_template.h"
 #include "rendering/flocking_arena_render_engine.h"
+#include "shell/3d_view.h"
 #include "shell/about_dlg.h"
 #include "shell/flock_size_dialog.h"
 #include "shell/live_behaviors.h"
@@ -86,6 +87,10 @@ BOOL CQuorvaneApp::OnIdle(LONG count) {
     if (renderEngine != nullptr) {
         renderEngine->RenderFrame();
         ++framesRendered_;
+        const auto* frame = dynamic_cast<const CMainFrame*>(GetMainWnd());
+        if (C3DView* scene = frame != nullptr ? frame->GetSceneView() : nullptr) {
+            scene->RefreshPanels();
+        }
     }
     return TRUE;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/ui/win_app.h"
 
@@ -35,7 +36,7 @@ public:
     // the main window. FALSE when OLE, the template or the frame fails.
     BOOL InitInstance() override;
     // The toolkit's housekeeping, then one engine frame when there is an
-    // engine. Always TRUE.
+    // engine, after which the 3D view refreshes its panels. Always TRUE.
     BOOL OnIdle(LONG count) override;
 
     // The main frame's document; null before start-up and after shut-down.
@@ -66,6 +67,11 @@ public:
     void SetApplyAsYouEdit(bool on) { applyAsYouEdit_ = on; }
     bool GetApplyAsYouEdit() const { return applyAsYouEdit_; }
 
+    // Folder that File > Save Screenshot writes to; empty (the default) is
+    // the current folder.
+    void SetScreenshotFolder(std::string folder) { screenshotFolder_ = std::move(folder); }
+    const std::string& GetScreenshotFolder() const { return screenshotFolder_; }
+
     // Called at the end of a successful start-up, with the main window shown
     // (runs that watch the display hook in here). May be empty.
     void SetStartedHandler(std::function<void()> handler) { startedHandler_ = std::move(handler); }
@@ -83,6 +89,7 @@ private:
     int flockSize_ = 0;
     int searchThreads_ = 1;
     bool applyAsYouEdit_ = false;
+    std::string screenshotFolder_;
     std::function<void()> startedHandler_;
     std::uint64_t framesRendered_ = 0;
 };

@@ -3,11 +3,13 @@
 // Sums are kept in double so that large schools far from the origin lose
 // nothing to rounding; results are rounded to float once.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "entity.h"
 #include "group.h"
+#include "spatial_grid.h"
 #include "world.h"
 
 namespace {
@@ -29,29 +31,74 @@ double SquaredDistance(const Point& a, const Point& b) {
     return dx * dx + dy * dy + dz * dz;
 }
 
-double MeanNearestDistance(const std::vector<Point>& points) {
-    if (points.size() < 2) {
-        return 0.0;
-    }
-    double sum = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        double nearest = std::numeric_limits<double>::infinity();
-        for (std::size_t j = 0; j < points.size(); ++j) {
-            if (j != i) {
-                nearest = std::min(nearest, SquaredDistance(points[i], points[j]));
-            }
+// The squared distance from the point at position k of the grid's order to
+// the nearest other point; sorted holds the points in that order. The ball
+// searched doubles until the nearest candidate lies inside it: the grid then
+// has offered every point that could be nearer, so the answer is the one
+// comparing every pair would give, to the bit.
+double NearestSquaredDistance(const SpatialGrid& grid, const std::vector<Point>& sorted,
+                              std::uint32_t k) {
+    // Keeps the stopping test clear of the rounding of the squared distances.
+    constexpr double kReachSafety = 1.0 + 1e-9;
+    const Point centre = sorted[k];
+    double nearest = std::numeric_limits<double>::infinity();
+    for (double reach = grid.CellSize();; reach *= 2.0) {
+        grid.ForEachRun(
+            {centre.x, centre.y, centre.z}, reach, [&](std::uint32_t begin, std::uint32_t end) {
+                for (std::uint32_t other = begin; other < end; ++other) {
+                    if (other != k) {
+                        nearest = std::min(nearest, SquaredDistance(centre, sorted[other]));
+                    }
+                }
+            });
+        if (nearest * kReachSafety <= reach * reach) {
+            return nearest;
         }
-        sum += std::sqrt(nearest);
     }
-    return sum / static_cast<double>(points.size());
+}
+
+double MeanNearestDistance(const std::vector<Vector3>& points) {
+    const std::vector<double> distances = NearestNeighbourDistances(points);
+    double sum = 0.0;
+    for (double distance : distances) {
+        sum += distance;
+    }
+    return distances.empty() ? 0.0 : sum / static_cast<double>(distances.size());
 }
 
 }  // namespace
 
+std::vector<double> NearestNeighbourDistances(const std::vector<Vector3>& points) {
+    std::vector<double> distances;
+    if (points.size() < 2) {
+        return distances;
+    }
+    const auto count = static_cast<std::uint32_t>(points.size());
+    std::vector<float> x(count), y(count), z(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        x[i] = points[i].x;
+        y[i] = points[i].y;
+        z[i] = points[i].z;
+    }
+    SpatialGrid grid;
+    grid.Build(x.data(), y.data(), z.data(), count, 0.0, 2 * std::size_t{count});
+    // The points in cell order: neighbours lie close in memory.
+    const std::vector<std::uint32_t>& order = grid.Order();
+    std::vector<Point> sorted(count);
+    for (std::uint32_t k = 0; k < count; ++k) {
+        sorted[k] = ToPoint(points[order[k]]);
+    }
+    distances.resize(count);
+    for (std::uint32_t k = 0; k < count; ++k) {
+        distances[order[k]] = std::sqrt(NearestSquaredDistance(grid, sorted, k));
+    }
+    return distances;
+}
+
 SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members) {
     SchoolMetrics metrics;
     metrics.count = static_cast<int>(members.size());
-    std::vector<Point> positions;
+    std::vector<Vector3> positions;
     positions.reserve(members.size());
     Point sum{0, 0, 0};
     Point heading{0, 0, 0};
@@ -64,7 +111,7 @@ SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members) {
         }
         const Point p = ToPoint(fish->position);
         const Point v = ToPoint(fish->velocity);
-        positions.push_back(p);
+        positions.push_back(fish->position);
         sum = {sum.x + p.x, sum.y + p.y, sum.z + p.z};
         const double speed = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
         speeds += speed;
@@ -79,8 +126,8 @@ SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members) {
     const double n = static_cast<double>(positions.size());
     const Point centroid{sum.x / n, sum.y / n, sum.z / n};
     double spread = 0.0;
-    for (const Point& p : positions) {
-        spread += SquaredDistance(p, centroid);
+    for (const Vector3& p : positions) {
+        spread += SquaredDistance(ToPoint(p), centroid);
     }
     metrics.centroid = Vector3{static_cast<float>(centroid.x), static_cast<float>(centroid.y),
                                static_cast<float>(centroid.z)};

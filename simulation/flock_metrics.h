@@ -22,12 +22,18 @@ struct SchoolMetrics {
     // are left out; 0 when none moves.
     float polarisation = 0.0f;
     // Mean over the members of the distance to the nearest other member,
-    // world units; 0 with fewer than two. Exact (every pair is compared), so
-    // its cost grows with the square of the school's size.
+    // world units; 0 with fewer than two. Exact: a grid search that gives
+    // what comparing every pair would, at a cost near linear in the size.
     float meanNearestDistance = 0.0f;
     // Root of the mean squared distance from the centroid, world units.
     float radiusOfGyration = 0.0f;
 };
+
+// The distance from each point to the nearest other one (0 when another
+// lies on it), in the points' order; empty with fewer than two points. The
+// coordinates must be finite. Equal, to the bit, to comparing every pair in
+// double precision.
+std::vector<double> NearestNeighbourDistances(const std::vector<Vector3>& points);
 
 SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members);
 

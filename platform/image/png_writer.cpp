@@ -19,11 +19,36 @@ std::vector<std::uint8_t> FlipRows(const std::vector<std::uint8_t>& rgba, std::s
 
 }  // namespace
 
+namespace {
+
+bool SizesMatch(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height) {
+    constexpr std::uint64_t kMaxSide = std::numeric_limits<int>::max() / 4;
+    return width != 0 && height != 0 && width <= kMaxSide && height <= kMaxSide &&
+           rgba.size() == std::uint64_t{width} * height * 4;
+}
+
+void AppendBytes(void* context, void* data, int size) {
+    auto* png = static_cast<std::vector<std::uint8_t>*>(context);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    png->insert(png->end(), bytes, bytes + size);
+}
+
+}  // namespace
+
+bool EncodePng(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height,
+               std::vector<std::uint8_t>& png) {
+    png.clear();
+    if (!SizesMatch(rgba, width, height)) {
+        return false;
+    }
+    return stbi_write_png_to_func(AppendBytes, &png, static_cast<int>(width),
+                                  static_cast<int>(height), 4, rgba.data(),
+                                  static_cast<int>(width * 4)) != 0;
+}
+
 bool WritePng(const std::string& path, const std::vector<std::uint8_t>& rgba, std::uint32_t width,
               std::uint32_t height, bool bottomRowFirst) {
-    constexpr std::uint64_t kMaxSide = std::numeric_limits<int>::max() / 4;
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-        rgba.size() != std::uint64_t{width} * height * 4) {
+    if (!SizesMatch(rgba, width, height)) {
         return false;
     }
     const std::size_t rowBytes = std::size_t{width} * 4;

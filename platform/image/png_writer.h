@@ -12,3 +12,8 @@
 // sizes do not match the data or the file cannot be written.
 bool WritePng(const std::string& path, const std::vector<std::uint8_t>& rgba, std::uint32_t width,
               std::uint32_t height, bool bottomRowFirst = false);
+
+// Encodes width × height tightly packed RGBA pixels, top row first, as the
+// bytes of a PNG file into png. False when the sizes do not match the data.
+bool EncodePng(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height,
+               std::vector<std::uint8_t>& png);

@@ -3,11 +3,26 @@
 #include <cstdint>
 
 #include "platform/ui/covered_areas.h"
+#include "platform/ui/pane_overlay_draw.h"
 #include "platform/ui/ui_draw.h"
 #include "platform/ui/ui_metrics.h"
 
 CRect CPaneView::NonClientInsets() const {
     return {0, CurrentUiMetrics().paneCaptionHeight, 0, 0};
+}
+
+void CPaneView::ShowCaptionNotice(std::string notice, double seconds) {
+    notice_ = std::move(notice);
+    noticeEnd_ = std::chrono::steady_clock::now() +
+                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                     std::chrono::duration<double>(seconds));
+}
+
+std::string CPaneView::CaptionText() const {
+    if (notice_.empty() || std::chrono::steady_clock::now() >= noticeEnd_) {
+        return GetWindowText();
+    }
+    return GetWindowText() + "    " + notice_;
 }
 
 void CPaneView::Draw(DrawOrigin parentClient) {
@@ -22,7 +37,7 @@ void CPaneView::Draw(DrawOrigin parentClient) {
     drawList->AddText(
         ImVec2(outer.min.x + 4.0f,
                outer.min.y + (captionBottom - outer.min.y - ImGui::GetFontSize()) * 0.5f),
-        ToolkitColors::kText, GetWindowText().c_str());
+        ToolkitColors::kText, CaptionText().c_str());
 
     const DrawOrigin client = ClientOrigin(parentClient);
     CRect area;
@@ -43,6 +58,7 @@ void CPaneView::Draw(DrawOrigin parentClient) {
         // pixel (the device samples it nearest), without blending.
         AddOpaqueImage(drawList, texture, min, max, uvTop, uvBottom);
     }
+    DrawPaneOverlays(drawList, overlays_, min, max);
     CoveredAreas::Add({min, max});
     CDC dc(client);
     OnDraw(&dc);

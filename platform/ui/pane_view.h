@@ -10,9 +10,13 @@
 // As a window handle (GetSafeHwnd) the pane is what a render engine draws
 // for: client size, text and the main native window (see wnd_handle.h).
 
+#include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/gfx/d3d9.h"
+#include "platform/ui/pane_overlay.h"
 #include "platform/ui/view.h"
 
 class CPaneView : public CView {
@@ -24,6 +28,17 @@ public:
     void SetImageSource(ImageSource source) { imageSource_ = std::move(source); }
     bool HasImageSource() const { return static_cast<bool>(imageSource_); }
 
+    // Panels drawn over the image, in order, until replaced (pane_overlay.h).
+    void SetOverlays(std::vector<PaneOverlay> overlays) { overlays_ = std::move(overlays); }
+    const std::vector<PaneOverlay>& Overlays() const { return overlays_; }
+
+    // Shows notice after the window text in the caption line for the next
+    // seconds (a later notice replaces it).
+    void ShowCaptionNotice(std::string notice, double seconds);
+    // The caption line as drawn now: the window text, then the notice while
+    // it lasts.
+    std::string CaptionText() const;
+
     bool ReceivesMouseButtons() const override { return true; }
     void Draw(DrawOrigin parentClient) override;
 
@@ -32,4 +47,7 @@ protected:
 
 private:
     ImageSource imageSource_;
+    std::vector<PaneOverlay> overlays_;
+    std::string notice_;
+    std::chrono::steady_clock::time_point noticeEnd_;
 };

@@ -277,6 +277,10 @@ void UiHost::SetFrameRenderedHook(std::function<void(SDL_Window*)> hook) {
     renderedHook_ = std::move(hook);
 }
 
+void UiHost::AddNextFrameHook(std::function<void(SDL_Window*)> hook) {
+    nextFrameHooks_.push_back(std::move(hook));
+}
+
 void UiHost::SetSwapInterval(int interval) {
     if (window_ != nullptr) {
         SDL_GL_MakeCurrent(window_, glContext_);

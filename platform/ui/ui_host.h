@@ -105,6 +105,10 @@ public:
     // Called after the interface is drawn and before the swap, with the
     // display's context current (screenshots read the window here).
     void SetFrameRenderedHook(std::function<void(SDL_Window*)> hook);
+    // Called once, at the same point of the next drawn frame, after the
+    // frame-rendered hook; hooks added while one runs wait for the frame
+    // after. A detached display never calls it.
+    void AddNextFrameHook(std::function<void(SDL_Window*)> hook);
     void SetSwapInterval(int interval);
     std::uint64_t TurnCount() const { return turn_; }
 
@@ -161,4 +165,5 @@ private:
     std::unique_ptr<InputFeed> input_;
     std::function<void(const TurnInfo&)> observer_;
     std::function<void(SDL_Window*)> renderedHook_;
+    std::vector<std::function<void(SDL_Window*)>> nextFrameHooks_;
 };

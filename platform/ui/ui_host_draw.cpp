@@ -4,6 +4,8 @@
 // inert while a modal box is open), then the stack of modal boxes, each
 // nested in the one below as Dear ImGui's modal popups require.
 
+#include <utility>
+
 #include <SDL.h>
 #include <backends/imgui_impl_opengl3.h>
 #include <backends/imgui_impl_sdl.h>
@@ -56,6 +58,9 @@ void UiHost::DrawFrame() {
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     if (renderedHook_) {
         renderedHook_(window_);
+    }
+    for (const auto& hook : std::exchange(nextFrameHooks_, {})) {
+        hook(window_);
     }
     SDL_GL_SwapWindow(window_);
     inFrame_ = false;

@@ -35,3 +35,13 @@ void ScreenshotAfterFrames(UiHost& host, int frames, std::string path,
             }
         });
 }
+
+void CaptureAfterNextFrame(UiHost& host, std::function<void(WindowPixels pixels)> done) {
+    host.AddNextFrameHook([done = std::move(done)](SDL_Window* window) {
+        WindowPixels pixels;
+        if (!ReadWindowPixels(window, pixels.rgba, pixels.width, pixels.height)) {
+            pixels = WindowPixels{};
+        }
+        done(std::move(pixels));
+    });
+}

@@ -5,8 +5,10 @@
 // back and written as a PNG. Separate from the toolkit itself (target
 // ui_screenshot) because reading pixels is the OpenGL backend's business.
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class UiHost;
 
@@ -16,3 +18,16 @@ class UiHost;
 // (PostQuitMessage(0)). Takes the display's frame-rendered hook.
 void ScreenshotAfterFrames(UiHost& host, int frames, std::string path,
                            std::function<void(bool written)> done = nullptr, bool quit = true);
+
+// The whole window's pixels: RGBA, top row first, width × height.
+struct WindowPixels {
+    std::vector<std::uint8_t> rgba;
+    int width = 0;
+    int height = 0;
+};
+
+// Reads host's window once the next frame is drawn (the interface on top of
+// the scene, before the swap) and hands the pixels to done, empty when the
+// window could not be read. done runs in the middle of drawing: it may only
+// store them. Leaves the frame-rendered hook alone.
+void CaptureAfterNextFrame(UiHost& host, std::function<void(WindowPixels pixels)> done);

@@ -46,6 +46,7 @@ std::vector<Accelerator> MainAccelerators() {
         {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE},
         {FVIRTKEY, VK_F6, ID_NEXT_PANE},
         {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
+        {FVIRTKEY, VK_F12, ID_FILE_SAVE_SCREENSHOT},
     };
 }
 
@@ -55,6 +56,7 @@ std::vector<MenuItem> FileMenu() {
         {"&Open...", ID_FILE_OPEN},
         {"&Save", ID_FILE_SAVE},
         {"Save &As...", ID_FILE_SAVE_AS},
+        {"Save Screens&hot", ID_FILE_SAVE_SCREENSHOT},
         {},
         {"E&xit", ID_APP_EXIT},
     };

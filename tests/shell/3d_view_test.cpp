@@ -10,6 +10,7 @@
 #include "shell/3d_view.h"
 #include "shell/live_behaviors.h"
 #include "shell/quorvane_view.h"
+#include "shell/resources/shell_resource_ids.h"
 #include "tests/shell/detached_app_fixture.h"
 
 namespace {
@@ -94,6 +95,35 @@ TEST_F(SceneViewTest, AnEngineThatCouldNotStartIsStillPublishedAndDriven) {
     EXPECT_TRUE(QuitRequested());
     EXPECT_TRUE(app.OnIdle(0));  // ticks the timer only
     EXPECT_EQ(app.GetFramesRendered(), 1u);
+}
+
+TEST_F(SceneViewTest, EachFrameLaysThePanelsTheSettingsAskForAndAScreenshotNeedsAWindow) {
+    Start();
+    RenderLib::SceneViewSettings& view = app.renderEngine->viewSettings;
+    const struct {
+        bool statistics, help;
+        std::vector<PaneCorner> panels;
+    } cases[] = {{false, false, {}},
+                 {true, false, {PaneCorner::TopLeft}},
+                 {true, true, {PaneCorner::TopLeft, PaneCorner::TopRight}},
+                 {false, true, {PaneCorner::TopRight}}};
+    for (const auto& c : cases) {
+        view.showStatistics = c.statistics;
+        view.showHelp = c.help;
+        app.OnIdle(0);
+        std::vector<PaneCorner> corners;
+        for (const PaneOverlay& panel : Scene()->Overlays()) {
+            corners.push_back(panel.corner);
+        }
+        EXPECT_EQ(corners, c.panels);
+    }
+    EXPECT_EQ(Scene()->Panels().Statistics().Schools().size(), 4u);
+
+    ASSERT_TRUE(app.GetMainWnd()->OnCmdMsg(ID_FILE_SAVE_SCREENSHOT, CommandAction::Execute));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("The screenshot could not be saved: there is no window to capture."),
+              std::string::npos)
+        << messages[0];
 }
 
 }  // namespace

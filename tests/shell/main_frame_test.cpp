@@ -36,9 +36,9 @@ TEST_F(MainFrameTest, StartUpScopesTheSettingsAndNamesTheWindow) {
 
 TEST_F(MainFrameTest, TheFilePresetsAndFlockCommandsAndThePaneKeysHaveHandlers) {
     Start();
-    for (UINT command : {ID_APP_EXIT, ID_APP_ABOUT, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
-                         ID_FILE_SAVE_AS, ID_PRESET_FIRST, ID_FLOCK_SIZE, ID_NEXT_PANE,
-                         ID_PREV_PANE}) {
+    for (UINT command :
+         {ID_APP_EXIT, ID_APP_ABOUT, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+          ID_FILE_SAVE_SCREENSHOT, ID_PRESET_FIRST, ID_FLOCK_SIZE, ID_NEXT_PANE, ID_PREV_PANE}) {
         EXPECT_TRUE(Offered(command)) << command;
     }
     for (UINT command : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
@@ -50,8 +50,9 @@ TEST_F(MainFrameTest, TheFilePresetsAndFlockCommandsAndThePaneKeysHaveHandlers) 
     EXPECT_EQ(menu->popups[0].text, "&File");
     std::vector<UINT> fileCommands;
     for (const MenuItem& item : menu->popups[0].items) fileCommands.push_back(item.command);
-    EXPECT_EQ(fileCommands, (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
-                                               ID_FILE_SAVE_AS, 0, ID_APP_EXIT}));
+    EXPECT_EQ(fileCommands,
+              (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+                                 ID_FILE_SAVE_SCREENSHOT, 0, ID_APP_EXIT}));
     EXPECT_EQ(menu->popups[1].text, "&Presets");
     ASSERT_GE(menu->popups[1].items.size(), 5u) << "the built-in presets beside the program";
     EXPECT_EQ(menu->popups[1].items[0].text, "start-up");

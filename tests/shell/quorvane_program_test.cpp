@@ -158,6 +158,9 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
         {"--headless --preset", "--preset"},
         {"--headless --preset /no/such.toml", "cannot open '/no/such.toml'"},
         {"--preset /tmp", "cannot open '/tmp': it is a folder"},
+        {"--screenshot-dir /no/such", "--screenshot-dir: there is no folder '/no/such'"},
+        {"--screenshot-dir /dev/null", "--screenshot-dir: '/dev/null' is not a folder"},
+        {"--screenshot-dir ''", "--screenshot-dir: the folder name is empty"},
     };
     for (const auto& bad : cases) {
         const RunResult run = Run(bad.arguments);

@@ -1,7 +1,9 @@
 // School measurements against values worked out by hand on small schools.
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,74 @@ TEST(FlockMetricsTest, OnlyGroupsOfTheAskedTypeAreSchools) {
     world.AddGroup(new cGroup(world));  // empty: no type, not a school
     EXPECT_EQ(MeasureSchools(world, 1).size(), 2u);
     EXPECT_EQ(MeasureSchools(world, 2).size(), 1u);
+}
+
+// Every pair compared in double precision, as the measurement defines it.
+std::vector<double> ExhaustiveNearestDistances(const std::vector<Vector3>& points) {
+    std::vector<double> distances;
+    for (std::size_t i = 0; i < points.size() && points.size() > 1; ++i) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (std::size_t j = 0; j < points.size(); ++j) {
+            const double dx = double{points[i].x} - points[j].x;
+            const double dy = double{points[i].y} - points[j].y;
+            const double dz = double{points[i].z} - points[j].z;
+            nearest = j == i ? nearest : std::min(nearest, dx * dx + dy * dy + dz * dz);
+        }
+        distances.push_back(std::sqrt(nearest));
+    }
+    return distances;
+}
+
+TEST(FlockMetricsTest, GridNearestDistancesEqualEveryPairCompared) {
+    std::mt19937 random(7);
+    const auto uniform = [&](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    const struct {
+        const char* name;
+        int count;
+        std::function<Vector3(int)> place;
+    } cases[] = {
+        {"one member", 1,
+         [&](int) {
+             return Vector3{1, 2, 3};
+         }},
+        {"a coincident pair", 2,
+         [&](int) {
+             return Vector3{5, 5, 5};
+         }},
+        {"all on one spot", 50,
+         [&](int) {
+             return Vector3{-3, 0, 8};
+         }},
+        {"ties on a lattice", 216,
+         [&](int i) {
+             return Vector3{float(i % 6) * 2, float(i / 6 % 6) * 2, float(i / 36) * 2};
+         }},
+        {"a cloud with repeats", 2000,
+         [&](int i) {
+             return i % 10 == 0 ? Vector3{0, 0, 0}
+                                : Vector3{uniform(-500, 500), uniform(-500, 500), uniform(-50, 50)};
+         }},
+        {"a tight school and two strays", 700,
+         [&](int i) {
+             return i == 0   ? Vector3{1e6f, -1e6f, 3e5f}
+                    : i == 1 ? Vector3{-4e4f, 0, 0}
+                             : Vector3{uniform(0, 30), uniform(0, 30), uniform(0, 30)};
+         }},
+        {"on a line", 300,
+         [&](int) {
+             return Vector3{uniform(-1e3f, 1e3f), 0, 0};
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Vector3> points;
+        for (int i = 0; i < c.count; ++i) {
+            points.push_back(c.place(i));
+        }
+        EXPECT_EQ(NearestNeighbourDistances(points), ExhaustiveNearestDistances(points));
+    }
 }
 
 }  // namespace
