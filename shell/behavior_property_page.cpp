@@ -2,13 +2,33 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 
+#include "platform/ui/message_queue.h"
 #include "platform/ui/wnd_handle.h"
 #include "shell/behavior_fields.h"
 #include "shell/live_behaviors.h"
+#include "shell/quorvane_app.h"
 #include "shell/resources/behavior_page_ids.h"
 #include "simulation/group_behaviors.h"
 #include "simulation/individual_behaviors.h"
+#include "simulation/population.h"
+
+namespace {
+
+bool ApplyingAsYouEdit() {
+    const CQuorvaneApp* app = GetQuorvaneApp();
+    return app != nullptr && app->GetApplyAsYouEdit();
+}
+
+// The flock size run now: its start-up values are the page's defaults.
+FlockScenario ScenarioRunning() {
+    const CQuorvaneApp* app = GetQuorvaneApp();
+    return FlockScenario{app != nullptr ? app->GetFlockSize() : 0};
+}
+
+}  // namespace
 
 float SliderValueFromPosition(int position) {
     return static_cast<float>(position) * 0.001f;
@@ -29,10 +49,18 @@ int SliderPositionFromValue(float value) {
     return static_cast<int>(scaled);  // truncates toward zero
 }
 
+std::string SliderValueText(int position) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f",
+                  static_cast<double>(SliderValueFromPosition(position)));
+    return text;
+}
+
 template <class Behavior>
 CBehaviorPropertyPage<Behavior>::CBehaviorPropertyPage(UINT templateId)
     : CPropertyPage(templateId) {
     MapCommand(IDC_APPLY, [this] { OnApplyButton(); });
+    MapCommand(IDC_DEFAULTS, [this] { OnDefaultsButton(); });
 }
 
 template <class Behavior>
@@ -48,6 +76,8 @@ BOOL CBehaviorPropertyPage<Behavior>::OnInitDialog() {
         trackbars.push_back(trackbar);
     }
     for (CSliderCtrl* trackbar : trackbars) {
+        trackbar->SetMoveHandler(
+            [this, trackbar](SliderMove how) { OnTrackbarMoved(*trackbar, how); });
         trackbar->SetRangeMin(kBehaviorSliderMinimum, FALSE);
         trackbar->SetRangeMax(kBehaviorSliderMaximum, FALSE);
         trackbar->SetTicFreq(kBehaviorSliderTickFrequency);
@@ -93,20 +123,64 @@ void CBehaviorPropertyPage<Behavior>::RefreshFromBehavior() {
     }
     behaviorMissing_ = behavior == nullptr;
     if (behavior != nullptr) {
-        gainPosition = SliderPositionFromValue(behavior->gain);
-        ReadBehavior(*behavior);
-        if (HasWindow()) {
-            UpdateData(FALSE);
-        }
+        ShowValuesOf(*behavior);
     }
     ShowAvailability();
 }
 
 template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::ShowValuesOf(const Behavior& values) {
+    gainPosition = SliderPositionFromValue(values.gain);
+    ReadBehavior(values);
+    if (HasWindow()) {
+        UpdateData(FALSE);
+    }
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::OnDefaultsButton() {
+    std::vector<std::unique_ptr<cBehavior>> startup;
+    for (cBehavior* made : CreateStartupBehaviors(ScenarioRunning())) {
+        startup.emplace_back(made);
+    }
+    for (const std::unique_ptr<cBehavior>& candidate : startup) {
+        if (const auto* values = dynamic_cast<const Behavior*>(candidate.get())) {
+            ShowValuesOf(*values);
+            return;
+        }
+    }
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::OnTrackbarMoved(const CSliderCtrl& trackbar, SliderMove how) {
+    SetDlgItemText(SliderValueLabelId(trackbar.GetDlgCtrlID()), SliderValueText(trackbar.GetPos()));
+    // The write runs after the frame: its check may open a message box.
+    if ((how == SliderMove::Released || how == SliderMove::Key) && ApplyingAsYouEdit()) {
+        PostToTarget(this, [this] { ApplyAllOrNothing(); });
+    }
+}
+
+template <class Behavior>
 void CBehaviorPropertyPage<Behavior>::OnApplyButton() {
+    if (ApplyingAsYouEdit()) {
+        ApplyAllOrNothing();
+        return;
+    }
     // A refused number has already been reported and stopped the reading;
     // what was read before it and the fields after it go on as they stand.
     UpdateData(TRUE);
+    WriteIfChecked();
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::ApplyAllOrNothing() {
+    if (UpdateData(TRUE)) {  // a refused number has been reported
+        WriteIfChecked();
+    }
+}
+
+template <class Behavior>
+void CBehaviorPropertyPage<Behavior>::WriteIfChecked() {
     if (!CheckBeforeWriting() || behavior == nullptr) {
         return;
     }

@@ -9,9 +9,13 @@
 //   the first element of the engine's `behaviors` whose dynamic type is
 //   Behavior or derived from it. The pointer is kept for the life of the
 //   page and never looked up again.
-// - Nothing reaches the behaviour except through Apply; nothing replaces
-//   the page's values except RefreshFromBehavior (and a page's own failed
-//   check). Switching tabs neither applies nor refreshes.
+// - Nothing reaches the behaviour except through Apply (and, while the
+//   application applies as you edit, a slider's release or key move);
+//   nothing replaces the page's values except RefreshFromBehavior, Defaults
+//   (the start-up values of the flock size run now, not applied) and a
+//   page's own failed check. Switching tabs neither applies nor refreshes.
+// - While the application applies as you edit, every write is all or
+//   nothing: a refused number is reported and nothing is written.
 // - A page whose engine holds no behaviour of its class shows its controls
 //   disabled and writes nothing. Without an engine a refresh changes
 //   nothing and Apply writes nothing.
@@ -22,8 +26,11 @@
 // untouched value back bit for bit.
 //
 // Sliders run from 0 to 1000 with a tick every 100: value = position × 0.001
-// in single precision, position = value × 1000 truncated toward zero.
+// in single precision, position = value × 1000 truncated toward zero. The
+// label beside each slider (SliderValueLabelId) shows its value with three
+// decimals whenever the thumb moves, by hand or by the program.
 
+#include <string>
 #include <vector>
 
 #include "platform/ui/data_exchange.h"
@@ -48,6 +55,8 @@ float SliderValueFromPosition(int position);
 // precision so that a stored 0.45f (0.44999999) gives 449, not 450. NaN gives
 // 0; products beyond the int range are held at its ends.
 int SliderPositionFromValue(float value);
+// The value label's text for position: "0.450".
+std::string SliderValueText(int position);
 
 template <class Behavior>
 class CBehaviorPropertyPage : public CPropertyPage {
@@ -66,8 +75,13 @@ public:
     void RefreshFromBehavior();
     // The handler of IDC_APPLY: reads the controls (a refused number stops
     // the reading but not the handler), runs the page's check, then writes
-    // gain and the page's values when the behaviour is known.
+    // gain and the page's values when the behaviour is known. While the
+    // application applies as you edit: nothing is written after a refused
+    // number.
     void OnApplyButton();
+    // The handler of IDC_DEFAULTS: shows the start-up values of the page's
+    // behaviour class; writes nothing.
+    void OnDefaultsButton();
 
     // True once a refresh found an engine without a behaviour of this class.
     bool IsBehaviorMissing() const { return behaviorMissing_; }
@@ -94,6 +108,13 @@ protected:
 
 private:
     void FindBehavior(const std::vector<cBehavior*>& live);
+    // Copies values's gain and the page's own values into the fields and,
+    // when the window exists, shows them.
+    void ShowValuesOf(const Behavior& values);
+    // Reads every control; writes only when all were read and the check passed.
+    void ApplyAllOrNothing();
+    void WriteIfChecked();
+    void OnTrackbarMoved(const CSliderCtrl& trackbar, SliderMove how);
     // Enables the controls, or disables them while the behaviour is missing.
     void ShowAvailability();
 

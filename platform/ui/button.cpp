@@ -23,6 +23,20 @@ void CButton::Click() {
     });
 }
 
+void CButton::TakeKeyboardFocus() {
+    SetFocus();
+    keyboardFocus_ = true;
+}
+
+void CButton::HandleKeys() {
+    const ImGuiIO& io = ImGui::GetIO();
+    if (ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Space], false) ||
+        ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Enter], false) ||
+        ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_KeyPadEnter], false)) {
+        Click();
+    }
+}
+
 void CButton::Draw(DrawOrigin parentClient) {
     if (!IsWindowVisible()) {
         return;
@@ -39,7 +53,15 @@ void CButton::Draw(DrawOrigin parentClient) {
     if (ImGui::Button(label.c_str(),
                       ImVec2(std::max(1.0f, area.Width()), std::max(1.0f, area.Height())))) {
         NoteFocus();
+        keyboardFocus_ = false;
         Click();
+    }
+    if (TakeFocusRequest()) {
+        TakeKeysFromTextBoxes();
+    }
+    if (UsesKeys() && IsWindowEnabled()) {
+        DrawFocusFrame(area);
+        HandleKeys();
     }
     ImGui::EndDisabled();
     ImGui::PopStyleColor();

@@ -3,6 +3,9 @@
 // CButton: a push button. A click sends the button's id as a command to its
 // parent (CWnd::OnCommand), between frames. A default push button
 // (BS_DEFPUSHBUTTON) has a heavier border; Enter presses it in a modal dialog.
+// A button that Tab gave the focus (TakeKeyboardFocus) keeps the keys, shows
+// a focus frame, and Space or Enter presses it; a click gives the focus
+// without the keys, which go on to the scene.
 
 #include "platform/ui/wnd.h"
 
@@ -15,8 +18,17 @@ public:
     // Sends the click as the user's would (posted, runs between frames).
     void Click();
 
+    // Gives the button the focus with the keys, as Tab does.
+    void TakeKeyboardFocus();
+
     void Draw(DrawOrigin parentClient) override;
+    bool UsesKeys() const override { return keyboardFocus_ && GetFocus() == this; }
 
 protected:
     bool TakeOverState(CWnd& other) override;
+
+private:
+    void HandleKeys();
+
+    bool keyboardFocus_ = false;  // the focus came from the keyboard, not a click
 };

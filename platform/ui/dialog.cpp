@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/ui/button.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/resource_table.h"
 #include "platform/ui/template_controls.h"
@@ -102,8 +103,11 @@ void CDialog::EndDialog(int result) {
 }
 
 int CDialog::GetDefaultButtonId() const {
+    // Other controls use the same style bit for their own meaning
+    // (TBS_AUTOTICKS): only a button is a default button.
     for (CWnd* child : Children()) {
-        if ((child->GetStyle() & BS_DEFPUSHBUTTON) != 0) {
+        const bool button = dynamic_cast<CButton*>(child) != nullptr;
+        if (button && (child->GetStyle() & BS_DEFPUSHBUTTON) != 0) {
             return child->GetDlgCtrlID();
         }
     }

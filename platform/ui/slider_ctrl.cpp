@@ -15,20 +15,32 @@ void CSliderCtrl::Clamp() {
     position_ = minimum_ > maximum_ ? minimum_ : std::clamp(position_, minimum_, maximum_);
 }
 
+void CSliderCtrl::Notify(SliderMove how) {
+    if (onMove_) {
+        onMove_(how);
+    }
+}
+
+void CSliderCtrl::MoveThumb(int position, SliderMove how) {
+    position_ = position;
+    Clamp();
+    Notify(how);
+}
+
 void CSliderCtrl::SetRange(int minimum, int maximum, BOOL /*redraw*/) {
     minimum_ = minimum;
     maximum_ = maximum;
-    Clamp();
+    MoveThumb(position_, SliderMove::Set);
 }
 
 void CSliderCtrl::SetRangeMin(int minimum, BOOL /*redraw*/) {
     minimum_ = minimum;
-    Clamp();
+    MoveThumb(position_, SliderMove::Set);
 }
 
 void CSliderCtrl::SetRangeMax(int maximum, BOOL /*redraw*/) {
     maximum_ = maximum;
-    Clamp();
+    MoveThumb(position_, SliderMove::Set);
 }
 
 void CSliderCtrl::GetRange(int& minimum, int& maximum) const {
@@ -37,8 +49,7 @@ void CSliderCtrl::GetRange(int& minimum, int& maximum) const {
 }
 
 void CSliderCtrl::SetPos(int position) {
-    position_ = position;
-    Clamp();
+    MoveThumb(position, SliderMove::Set);
 }
 
 int CSliderCtrl::GetNumTics() const {
@@ -87,11 +98,18 @@ void CSliderCtrl::HandleMouse(float left, float width) {
         dragging_ = std::abs(mouseX - thumbX) <= kTrackbarThumbWidth * 0.5f + 1.0f;
         dragOffset_ = mouseX - thumbX;
         if (!dragging_) {
-            SetPos(position_ + (mouseX < thumbX ? -pageSize_ : pageSize_));
+            MoveThumb(position_ + (mouseX < thumbX ? -pageSize_ : pageSize_), SliderMove::Drag);
         }
     }
     if (ImGui::IsItemActive() && dragging_) {
-        SetPos(TrackbarXToPosition(geometry, mouseX - dragOffset_, minimum_, maximum_));
+        const int position =
+            TrackbarXToPosition(geometry, mouseX - dragOffset_, minimum_, maximum_);
+        if (position != position_) {
+            MoveThumb(position, SliderMove::Drag);
+        }
+    }
+    if (ImGui::IsItemDeactivated()) {
+        Notify(SliderMove::Released);
     }
     if (!ImGui::IsItemActive()) {
         dragging_ = false;
@@ -104,23 +122,24 @@ void CSliderCtrl::HandleKeys() {
     }
     const ImGuiIO& io = ImGui::GetIO();
     const auto pressed = [&io](ImGuiKey key) { return ImGui::IsKeyPressed(io.KeyMap[key]); };
+    const auto move = [this](int position) { MoveThumb(position, SliderMove::Key); };
     if (pressed(ImGuiKey_LeftArrow) || pressed(ImGuiKey_UpArrow)) {
-        SetPos(position_ - lineSize_);
+        move(position_ - lineSize_);
     }
     if (pressed(ImGuiKey_RightArrow) || pressed(ImGuiKey_DownArrow)) {
-        SetPos(position_ + lineSize_);
+        move(position_ + lineSize_);
     }
     if (pressed(ImGuiKey_PageUp)) {
-        SetPos(position_ - pageSize_);
+        move(position_ - pageSize_);
     }
     if (pressed(ImGuiKey_PageDown)) {
-        SetPos(position_ + pageSize_);
+        move(position_ + pageSize_);
     }
     if (pressed(ImGuiKey_Home)) {
-        SetPos(minimum_);
+        move(minimum_);
     }
     if (pressed(ImGuiKey_End)) {
-        SetPos(maximum_);
+        move(maximum_);
     }
 }
 
@@ -134,9 +153,15 @@ void CSliderCtrl::Draw(DrawOrigin parentClient) {
     ImGui::BeginDisabled(!IsWindowEnabled());
     ImGui::InvisibleButton("##trackbar",
                            ImVec2(std::max(1.0f, area.Width()), std::max(1.0f, area.Height())));
+    if (TakeFocusRequest()) {
+        TakeKeysFromTextBoxes();
+    }
     HandleMouse(area.min.x, area.Width());
     HandleKeys();
     ImGui::EndDisabled();
+    if (GetFocus() == this && IsWindowEnabled()) {
+        DrawFocusFrame(area);
+    }
 
     ImDrawList* drawList = ImGui::GetWindowDrawList();
     const TrackbarGeometry geometry = TrackbarGeometryFor(area.Width());

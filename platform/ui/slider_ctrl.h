@@ -10,8 +10,24 @@
 // The user drags the thumb, clicks the channel to move a page toward the
 // click, and, once the trackbar has the focus, uses the arrow keys (a line),
 // Page Up and Page Down (a page), Home and End.
+//
+// The owner may watch the thumb (SetMoveHandler): it hears of every position
+// set by the program or the range, of every step of a drag or channel
+// click, of the release of the mouse button that ended one, and of every
+// key that moved the thumb. The handler runs at once, while the interface is
+// drawn: it may change window texts but must post anything larger.
+
+#include <functional>
 
 #include "platform/ui/wnd.h"
+
+// What moved a trackbar's thumb.
+enum class SliderMove {
+    Set,       // the program: SetPos or a range that clamped the position
+    Drag,      // the mouse, while its button is held on the trackbar
+    Released,  // the mouse button that dragged or clicked was released
+    Key,       // an arrow, Page Up or Down, Home or End
+};
 
 class CSliderCtrl : public CWnd {
 public:
@@ -37,6 +53,9 @@ public:
     int SetPageSize(int size);  // returns the previous size
     int GetPageSize() const { return pageSize_; }
 
+    // Called with each move (see above); an empty handler removes it.
+    void SetMoveHandler(std::function<void(SliderMove)> handler) { onMove_ = std::move(handler); }
+
     void Draw(DrawOrigin parentClient) override;
     bool UsesKeys() const override { return true; }
 
@@ -45,6 +64,9 @@ protected:
 
 private:
     void Clamp();
+    // Puts the thumb at position (clamped) and tells the handler how.
+    void MoveThumb(int position, SliderMove how);
+    void Notify(SliderMove how);
     void HandleMouse(float left, float width);
     void HandleKeys();
 
@@ -56,4 +78,5 @@ private:
     int pageSize_ = 20;
     bool dragging_ = false;
     float dragOffset_ = 0.0f;  // pointer x minus thumb centre when the drag began
+    std::function<void(SliderMove)> onMove_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include <imgui_internal.h>
+
 #include "platform/ui/ui_types.h"
 
 StandardIcon StandardIconForType(UINT messageBoxType) {
@@ -23,6 +25,18 @@ ScreenRect PlacementOnScreen(DrawOrigin parentClient, const CRect& placement) {
                         static_cast<float>(placement.top)),
             ScreenPoint(parentClient, static_cast<float>(placement.right),
                         static_cast<float>(placement.bottom))};
+}
+
+void TakeKeysFromTextBoxes() {
+    if (ImGui::GetIO().WantTextInput) {
+        ImGui::ClearActiveID();
+    }
+}
+
+void DrawFocusFrame(const ScreenRect& area) {
+    ImGui::GetWindowDrawList()->AddRect(ImVec2(area.min.x - 1.0f, area.min.y - 1.0f),
+                                        ImVec2(area.max.x + 1.0f, area.max.y + 1.0f),
+                                        ToolkitColors::kDarkShadow);
 }
 
 float FramePaddingForHeight(float height) {

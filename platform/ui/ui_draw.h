@@ -35,6 +35,13 @@ ScreenRect PlacementOnScreen(DrawOrigin parentClient, const CRect& placement);
 // exactly height pixels tall in the current font; never negative.
 float FramePaddingForHeight(float height);
 
+// A control given the focus by the keyboard takes the keys from the text
+// box that was typing (Dear ImGui's active item), so that the box stops
+// reading them at once.
+void TakeKeysFromTextBoxes();
+// The thin frame around a control that has the keyboard focus.
+void DrawFocusFrame(const ScreenRect& area);
+
 // Draws icon scaled into the square of side size at topLeft.
 void DrawIconImage(ImDrawList* drawList, const IconImage& icon, ImVec2 topLeft, float size);
 void DrawStandardIcon(ImDrawList* drawList, StandardIcon icon, ImVec2 topLeft, float size);

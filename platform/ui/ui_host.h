@@ -11,7 +11,10 @@
 // Events: window size changes lay the frame out again at once; a key with
 // an accelerator whose command has a handler posts that command; a
 // left-button press or release over an image pane's client area goes to
-// that pane (unless a menu or modal box is open); while a window holds the
+// that pane (unless a menu or modal box is open); while a control of a
+// dialog in the main window has the keys, Tab and Shift+Tab move the focus
+// among the dialog's controls and Enter in an edit box presses the default
+// button (control_focus.h), before any accelerator; while a window holds the
 // mouse capture, mouse events go to it alone (relative mode); everything
 // else goes to the interface. After drawing, the scene reads the keyboard
 // only while no text box has the focus.
@@ -129,6 +132,7 @@ private:
 
     void HandleEvent(const SDL_Event& event);
     void HandleWindowEvent(const SDL_Event& event);
+    bool HandleFocusKey(const SDL_Event& event);
     bool HandleMenuKey(const SDL_Event& event);
     bool HandleAccelerator(const SDL_Event& event);
     bool HandleCapturedMouse(const SDL_Event& event);

@@ -10,7 +10,9 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
+#include "platform/ui/button.h"
 #include "platform/ui/command_ids.h"
+#include "platform/ui/control_focus.h"
 #include "platform/ui/frame_wnd.h"
 #include "platform/ui/message_queue.h"
 #include "platform/ui/sdl_virtual_keys.h"
@@ -62,7 +64,8 @@ void UiHost::HandleEvent(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             frame_->SetMenuAltHeld((event.key.keysym.mod & KMOD_ALT) != 0);
-            keyTaken_ = event.type == SDL_KEYDOWN && (HandleMenuKey(event) || HandleAccelerator(event));
+            keyTaken_ = event.type == SDL_KEYDOWN &&
+                        (HandleFocusKey(event) || HandleMenuKey(event) || HandleAccelerator(event));
             if (!keyTaken_) {
                 input_->Feed(event);
             }
@@ -98,6 +101,39 @@ void UiHost::HandleWindowEvent(const SDL_Event& event) {
             frame_->MoveWindow(0, 0, width, height);
         }
     }
+}
+
+// The same test as the scene's keyboard routing: the keys are the focused
+// control's, so Tab and Enter are too. They act in order with the typing
+// before them (the input feed runs them), on the focus they then find.
+bool UiHost::HandleFocusKey(const SDL_Event& event) {
+    CWnd* focus = CWnd::GetFocus();
+    if (!modals_.empty() || popupOpen_ || frame_->MenuHasKeyboard() || focus == nullptr ||
+        !focus->UsesKeys() || !focus->IsWindowVisible() || !focus->IsWindowEnabled()) {
+        return false;
+    }
+    const SDL_Keycode key = event.key.keysym.sym;
+    if (key == SDLK_TAB && IsTabStopOfDialog(*focus)) {
+        const bool backward = (event.key.keysym.mod & KMOD_SHIFT) != 0;
+        input_->FeedCommand([this, backward] {
+            CWnd* now = CWnd::GetFocus();
+            if (modals_.empty() && now != nullptr) {
+                MoveFocusToNextControl(*now, backward);
+            }
+        });
+        return true;
+    }
+    if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && DefaultButtonFor(*focus) != nullptr) {
+        input_->FeedCommand([this] {
+            CButton* button =
+                CWnd::GetFocus() != nullptr ? DefaultButtonFor(*CWnd::GetFocus()) : nullptr;
+            if (modals_.empty() && button != nullptr) {
+                button->Click();
+            }
+        });
+        return true;
+    }
+    return false;
 }
 
 bool UiHost::HandleMenuKey(const SDL_Event& event) {

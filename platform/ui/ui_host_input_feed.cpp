@@ -112,6 +112,13 @@ void UiHost::InputFeed::Feed(const SDL_Event& event) {
     queue.push_back(std::move(change));
 }
 
+void UiHost::InputFeed::FeedCommand(std::function<void()> command) {
+    Change change;
+    change.kind = Change::Kind::Command;
+    change.command = std::move(command);
+    queue.push_back(std::move(change));
+}
+
 void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
     FrameChanges frame;
     std::deque<Change> later;           // typing keys that changed already: next frame
@@ -177,6 +184,17 @@ void UiHost::InputFeed::Apply(ImGuiIO& io, bool captured) {
                 if (!stopped) {
                     io.AddInputCharactersUTF8(change.text.c_str());
                     frame.typed = true;
+                }
+                break;
+            case Change::Kind::Command:
+                stopped = frame.buttons != 0 || frame.moved || frame.wheeled || frame.typed ||
+                          frame.keys.any() || !later.empty();
+                if (!stopped) {
+                    const std::function<void()> command = std::move(change.command);
+                    queue.pop_front();
+                    command();
+                    stopped = true;  // the rest waits for the command's effect to be drawn
+                    continue;
                 }
                 break;
             case Change::Kind::FocusLost:

@@ -10,13 +10,17 @@
 // - typed text keeps its order with the editing keys around it (Backspace,
 //   arrows, Home, Delete...); the keys that type characters are not waited
 //   for, so a burst of typing still arrives in one frame;
-// - a button change is not merged with motion or a wheel turn after it.
+// - a button change is not merged with motion or a wheel turn after it;
+// - a command of the display (a focus key: Tab, Enter in a box) runs alone
+//   at the start of a frame, once everything before it has been drawn, and
+//   what follows it waits for the next frame.
 // What cannot go in this frame waits, in order, for the next. Internal to
 // the display.
 
 #include <bitset>
 #include <cfloat>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include <imgui.h>
@@ -27,7 +31,7 @@ struct UiHost::InputFeed {
     static constexpr int kKeyCount = 512;  // the interface's key table, indexed by scancode
 
     struct Change {
-        enum class Kind { Motion, Button, Wheel, Key, Text, FocusLost };
+        enum class Kind { Motion, Button, Wheel, Key, Text, FocusLost, Command };
         Kind kind = Kind::Motion;
         ImVec2 position{};   // Motion, Button
         int index = 0;       // Button: 0 left, 1 right, 2 middle; Key: scancode
@@ -36,9 +40,12 @@ struct UiHost::InputFeed {
         unsigned modifiers = 0;  // Key: SDL's KMOD_* held with it
         ImVec2 wheel{};      // Wheel: horizontal, vertical
         std::string text;    // Text, UTF-8
+        std::function<void()> command;  // Command
     };
 
     void Feed(const SDL_Event& event);
+    // Queues command to run in its turn (see above).
+    void FeedCommand(std::function<void()> command);
     // Hands one frame's share of the queue to the interface, after the
     // platform backend's own update. While a window holds the mouse capture
     // the interface sees no pointer, except for the frame in which the press

@@ -17,6 +17,14 @@ constexpr UINT IDD_STAY_IN_SPHERE_PAGE = 136;
 // ---- On every page ----
 constexpr int IDC_GAIN_SLIDER = 1001;
 constexpr int IDC_APPLY = 1002;
+constexpr int IDC_DEFAULTS = 1009;
+
+// The label showing a trackbar's value sits right of it, with the
+// trackbar's id plus this offset.
+constexpr int kSliderValueLabelOffset = 100;
+constexpr int SliderValueLabelId(int trackbarId) {
+    return trackbarId + kSliderValueLabelOffset;
+}
 
 // ---- Separation page ----
 constexpr int IDC_MIN_SEPARATION_SLIDER = 1003;

@@ -6,7 +6,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/number_text.h"
@@ -15,6 +17,7 @@
 #include "shell/behavior_fields.h"
 #include "shell/cohesion_behavior_property_page.h"
 #include "shell/cruising_behavior_property_page.h"
+#include "shell/resources/behavior_page_ids.h"
 #include "shell/separation_behavior_property_page.h"
 #include "shell/stay_in_sphere_behavior_property_page.h"
 #include "simulation/entity.h"
@@ -163,6 +166,71 @@ TEST_F(BehaviorFieldsTest, RefreshThenApplyWritesEveryBoxBackBitForBit) {
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             EXPECT_EQ(Bits(Stored(*boxes[i].field)), expected[i]) << boxes[i].field->label;
         }
+    }
+}
+
+// Each page's Defaults shows the start-up values, slider labels included,
+// and writes nothing; the page's Apply then writes them (sliders as their
+// positions stand for them).
+TEST_F(BehaviorFieldsTest, DefaultsShowsTheStartUpValuesAndOnlyApplyWritesThem) {
+    std::vector<std::unique_ptr<cBehavior>> startup;
+    for (cBehavior* made : CreateStartupBehaviors()) {
+        startup.emplace_back(made);
+    }
+    const auto startupValue = [&startup](const BehaviorField& field) {
+        for (const std::unique_ptr<cBehavior>& behavior : startup) {
+            if (const float* member = field.member(*behavior)) {
+                return *member;
+            }
+        }
+        throw std::logic_error("no start-up behaviour");
+    };
+    std::vector<std::pair<const BehaviorPageFields*, const BehaviorField*>> edited;
+    for (const BehaviorPageFields& page : BehaviorPages()) {
+        float step = 0.1f;  // slider fields 0.1, 0.2, ... keep the separation bounds ordered
+        for (const BehaviorField& field : page.fields) {
+            if (field.member != nullptr) {
+                Stored(field) = field.control == FieldControl::FractionSlider ? step : 7.0f + step;
+                edited.emplace_back(&page, &field);
+                step += 0.1f;
+            }
+        }
+    }
+    RefreshAll();
+    for (const auto& [page, field] : edited) {
+        if (field->control == FieldControl::FractionSlider) {
+            const int position = Pos(Page(page->templateId), field->controlId);
+            EXPECT_EQ(Text(Page(page->templateId), SliderValueLabelId(field->controlId)),
+                      SliderValueText(position))
+                << field->label;
+        }
+    }
+    for (const BehaviorPageFields& page : BehaviorPages()) {
+        PressButton(Page(page.templateId), IDC_DEFAULTS);
+    }
+    for (const auto& [page, field] : edited) {
+        SCOPED_TRACE(std::string(page->caption) + " " + std::string(field->label));
+        CWnd& shown = Page(page->templateId);
+        const float value = startupValue(*field);
+        if (field->control == FieldControl::NumberBox) {
+            EXPECT_EQ(ParseFloatFromEdit(Text(shown, field->controlId)).value_or(NAN), value);
+        } else {
+            EXPECT_EQ(Pos(shown, field->controlId), SliderPositionFromValue(value));
+            EXPECT_EQ(Text(shown, SliderValueLabelId(field->controlId)),
+                      SliderValueText(SliderPositionFromValue(value)));
+        }
+        EXPECT_NE(Stored(*field), value);  // not written yet
+    }
+    for (const BehaviorPageFields& page : BehaviorPages()) {
+        PressApply(Page(page.templateId));
+    }
+    EXPECT_TRUE(messages.empty());
+    for (const auto& [page, field] : edited) {
+        const float value = startupValue(*field);
+        EXPECT_EQ(Stored(*field), field->control == FieldControl::NumberBox
+                                      ? value
+                                      : SliderValueFromPosition(SliderPositionFromValue(value)))
+            << field->label;
     }
 }
 

@@ -62,8 +62,12 @@ int BehaviorPageTest::Pos(const CWnd& page, int id) {
 }
 
 void BehaviorPageTest::PressApply(CWnd& page) {
-    auto* apply = dynamic_cast<CButton*>(page.GetDlgItem(IDC_APPLY));
-    ASSERT_NE(apply, nullptr);
-    apply->Click();
+    PressButton(page, IDC_APPLY);
+}
+
+void BehaviorPageTest::PressButton(CWnd& page, int id) {
+    auto* button = dynamic_cast<CButton*>(page.GetDlgItem(id));
+    ASSERT_NE(button, nullptr) << id;
+    button->Click();
     DispatchPostedMessages();
 }

@@ -48,6 +48,8 @@ protected:
     static int Pos(const CWnd& page, int id);
     // Presses the page's "Apply" button and lets the click run.
     static void PressApply(CWnd& page);
+    // Presses the page's button id and lets the click run.
+    static void PressButton(CWnd& page, int id);
 
     std::vector<cBehavior*> live;  // the start-up behaviours; owned
     bool engineExists = true;      // false: the pages find no engine
