@@ -14,7 +14,7 @@
 // its behaviours are gone and clears the application's reference, so that
 // neither an idle turn nor a page reaches a deleted engine.
 
-#include "platform/ui/pane_view.h"
+#include "platform/ui/docview/pane_view.h"
 
 namespace RenderLib {
 class CFlockingArenaRenderEngine;

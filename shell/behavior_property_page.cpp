@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/ui/wnd_handle.h"
+#include "platform/ui/windows/wnd_handle.h"
 #include "shell/behavior_fields.h"
 #include "shell/live_behaviors.h"
 #include "shell/resources/behavior_page_ids.h"

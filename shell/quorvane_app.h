@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/win_app.h"
 
 namespace RenderLib {
 class CFlockingArenaRenderEngine;

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/number_text.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/controls/number_text.h"
 #include "shell/alignment_behavior_property_page.h"
 #include "shell/avoidance_behavior_property_page.h"
 #include "shell/behavior_fields.h"

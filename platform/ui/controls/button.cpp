@@ -1,10 +1,10 @@
-#include "platform/ui/button.h"
+#include "platform/ui/controls/button.h"
 
 #include <algorithm>
 
-#include "platform/ui/menu_template.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/resources/menu_template.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/host/ui_draw.h"
 
 BOOL CButton::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(kToolkitWindowClass, text, style, rect, parent, id);

@@ -4,7 +4,7 @@
 // parent (CWnd::OnCommand), between frames. A default push button
 // (BS_DEFPUSHBUTTON) has a heavier border; Enter presses it in a modal dialog.
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 class CButton : public CWnd {
 public:

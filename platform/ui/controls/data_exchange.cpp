@@ -1,4 +1,4 @@
-#include "platform/ui/data_exchange.h"
+#include "platform/ui/controls/data_exchange.h"
 
 #include <cfloat>
 #include <charconv>
@@ -6,10 +6,10 @@
 #include <string>
 #include <system_error>
 
-#include "platform/ui/number_text.h"
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/win_app.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/controls/number_text.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/docview/win_app.h"
+#include "platform/ui/windows/wnd.h"
 
 namespace {
 

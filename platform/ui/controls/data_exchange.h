@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "platform/ui/ui_types.h"
+#include "platform/ui/core/ui_types.h"
 
 class CWnd;
 

@@ -1,4 +1,4 @@
-#include "platform/ui/edit.h"
+#include "platform/ui/controls/edit.h"
 
 #include <algorithm>
 #include <string>
@@ -6,7 +6,7 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/host/ui_draw.h"
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(kToolkitWindowClass, "", style, rect, parent, id);

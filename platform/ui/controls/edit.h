@@ -4,7 +4,7 @@
 // user's typing changes it directly. Horizontal scrolling as the text grows
 // is always on.
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 class CEdit : public CWnd {
 public:

@@ -1,4 +1,4 @@
-#include "platform/ui/menu_bar.h"
+#include "platform/ui/controls/menu_bar.h"
 
 // Sections: keys; drawing. The drop-down is a Dear ImGui popup of our own
 // rather than ImGui::BeginMenu, whose open state cannot be driven by keys

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/accelerator_table.h"
-#include "platform/ui/menu_template.h"
+#include "platform/ui/resources/accelerator_table.h"
+#include "platform/ui/resources/menu_template.h"
 
 struct ImVec2;
 

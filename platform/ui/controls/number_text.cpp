@@ -1,4 +1,4 @@
-#include "platform/ui/number_text.h"
+#include "platform/ui/controls/number_text.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,11 +1,11 @@
-#include "platform/ui/slider_ctrl.h"
+#include "platform/ui/controls/slider_ctrl.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "platform/ui/trackbar_geometry.h"
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/controls/trackbar_geometry.h"
+#include "platform/ui/host/ui_draw.h"
 
 BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(kToolkitWindowClass, "", style, rect, parent, id);

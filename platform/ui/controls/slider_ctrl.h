@@ -11,7 +11,7 @@
 // click, and, once the trackbar has the focus, uses the arrow keys (a line),
 // Page Up and Page Down (a page), Home and End.
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 class CSliderCtrl : public CWnd {
 public:

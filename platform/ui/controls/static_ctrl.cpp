@@ -1,8 +1,8 @@
-#include "platform/ui/static_ctrl.h"
+#include "platform/ui/controls/static_ctrl.h"
 
-#include "platform/ui/menu_template.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/resources/menu_template.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/host/ui_draw.h"
 
 BOOL CStatic::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(kToolkitWindowClass, text, style, rect, parent, id);

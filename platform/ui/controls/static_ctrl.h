@@ -4,7 +4,7 @@
 // control's width; an icon is drawn from the resource table (or is one of
 // the standard message-box icons) scaled to the control's height.
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 enum class StandardIcon;
 struct ScreenRect;

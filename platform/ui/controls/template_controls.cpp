@@ -1,12 +1,12 @@
-#include "platform/ui/template_controls.h"
+#include "platform/ui/controls/template_controls.h"
 
 #include <memory>
 
-#include "platform/ui/button.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/static_ctrl.h"
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/controls/button.h"
+#include "platform/ui/controls/edit.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/controls/static_ctrl.h"
+#include "platform/ui/core/ui_metrics.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // template entry, in template order, owned by the window, placed in pixels
 // converted from dialog units with the current metrics' base units.
 
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/core/ui_types.h"
 
 class CWnd;
 

@@ -1,4 +1,4 @@
-#include "platform/ui/trackbar_geometry.h"
+#include "platform/ui/controls/trackbar_geometry.h"
 
 #include <algorithm>
 #include <cmath>

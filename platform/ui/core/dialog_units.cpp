@@ -1,4 +1,4 @@
-#include "platform/ui/dialog_units.h"
+#include "platform/ui/core/dialog_units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/ui/message_queue.h"
+#include "platform/ui/core/message_queue.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/core/ui_metrics.h"
 
 #include <utility>
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/ui/dialog_units.h"
+#include "platform/ui/core/dialog_units.h"
 
 struct UiMetrics {
     float fontSize = 13.0f;      // line height of the interface font

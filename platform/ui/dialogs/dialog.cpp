@@ -1,10 +1,10 @@
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <cstdio>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/template_controls.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/controls/template_controls.h"
 #include "platform/window/system.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <functional>
 #include <optional>
 
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/windows/wnd.h"
 
 class CDialog : public CWnd {
 public:

@@ -1,7 +1,7 @@
-#include "platform/ui/file_open_dialog.h"
+#include "platform/ui/dialogs/file_open_dialog.h"
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/data_exchange.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/controls/data_exchange.h"
 #include "platform/window/system.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 class CFileOpenDialog : public CDialog {
 public:

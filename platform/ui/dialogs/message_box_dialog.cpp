@@ -1,12 +1,12 @@
-#include "platform/ui/message_box_dialog.h"
+#include "platform/ui/dialogs/message_box_dialog.h"
 
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 
-#include "platform/ui/static_ctrl.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/controls/static_ctrl.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/core/ui_metrics.h"
 #include "platform/window/system.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 class CMessageBoxDialog : public CDialog {
 public:

@@ -1,6 +1,6 @@
-#include "platform/ui/property_page.h"
+#include "platform/ui/dialogs/property_page.h"
 
-#include "platform/ui/property_sheet.h"
+#include "platform/ui/dialogs/property_sheet.h"
 
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId) {}
 

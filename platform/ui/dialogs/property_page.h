@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 class CPropertySheet;
 

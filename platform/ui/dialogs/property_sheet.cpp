@@ -1,12 +1,12 @@
-#include "platform/ui/property_sheet.h"
+#include "platform/ui/dialogs/property_sheet.h"
 
 #include <algorithm>
 
-#include "platform/ui/message_queue.h"
-#include "platform/ui/tab_strip_layout.h"
-#include "platform/ui/template_controls.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/dialogs/tab_strip_layout.h"
+#include "platform/ui/controls/template_controls.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/core/ui_metrics.h"
 
 namespace {
 

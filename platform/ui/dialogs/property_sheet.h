@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/property_page.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/dialogs/property_page.h"
+#include "platform/ui/windows/wnd.h"
 
 // The header of the sheet: flags (PSH_*) and the icon resource of the sheet.
 // Kept for the classic set-up; a child sheet shows neither a help button nor

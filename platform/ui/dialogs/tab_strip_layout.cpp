@@ -1,4 +1,4 @@
-#include "platform/ui/tab_strip_layout.h"
+#include "platform/ui/dialogs/tab_strip_layout.h"
 
 #include <algorithm>
 

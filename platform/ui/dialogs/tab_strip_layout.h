@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/ui/ui_types.h"
+#include "platform/ui/core/ui_types.h"
 
 // widths: each tab's natural width; available: the strip's width;
 // rowHeight: height of one row; selected: index of the selected tab (or -1).

@@ -4,7 +4,7 @@
 // document they show and the template that made them. All pointers are not
 // owned and may be null.
 
-#include "platform/ui/runtime_class.h"
+#include "platform/ui/core/runtime_class.h"
 
 class CDocument;
 class CDocTemplate;

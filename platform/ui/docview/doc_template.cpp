@@ -1,9 +1,9 @@
-#include "platform/ui/doc_template.h"
+#include "platform/ui/docview/doc_template.h"
 
-#include "platform/ui/create_context.h"
-#include "platform/ui/document.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/create_context.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/docview/win_app.h"
 
 CDocTemplate::CDocTemplate(UINT resourceId, const CRuntimeClass* documentClass,
                            const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)

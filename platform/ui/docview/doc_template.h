@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui/cmd_target.h"
-#include "platform/ui/resource_table.h"
+#include "platform/ui/windows/cmd_target.h"
+#include "platform/ui/resources/resource_table.h"
 
 class CDocument;
 class CFrameWnd;

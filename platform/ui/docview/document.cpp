@@ -1,12 +1,12 @@
-#include "platform/ui/document.h"
+#include "platform/ui/docview/document.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "platform/ui/view.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/view.h"
+#include "platform/ui/docview/win_app.h"
 
 CDocument::~CDocument() {
     for (CView* view : views_) {

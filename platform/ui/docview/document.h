@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/cmd_target.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/windows/cmd_target.h"
+#include "platform/ui/core/ui_types.h"
 
 class CView;
 class CDocTemplate;

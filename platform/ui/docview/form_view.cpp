@@ -1,12 +1,12 @@
-#include "platform/ui/form_view.h"
+#include "platform/ui/docview/form_view.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/ui/covered_areas.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/template_controls.h"
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/host/covered_areas.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/controls/template_controls.h"
+#include "platform/ui/host/ui_draw.h"
 
 CFormView::CFormView(UINT templateId) : templateId_(templateId) {}
 

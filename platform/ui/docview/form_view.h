@@ -4,7 +4,7 @@
 // template, and scrolls when the pane is smaller than the form (the template
 // size, or further if children reach beyond it).
 
-#include "platform/ui/view.h"
+#include "platform/ui/docview/view.h"
 
 class CFormView : public CView {
 public:

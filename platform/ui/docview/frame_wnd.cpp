@@ -1,20 +1,20 @@
-#include "platform/ui/frame_wnd.h"
+#include "platform/ui/docview/frame_wnd.h"
 
 // Sections: creation and life; views; commands and accelerators; drawing.
 
 #include <cstdio>
 #include <memory>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/create_context.h"
-#include "platform/ui/document.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/splitter_wnd.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_host.h"
-#include "platform/ui/ui_metrics.h"
-#include "platform/ui/view.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/create_context.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/docview/splitter_wnd.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/host/ui_host.h"
+#include "platform/ui/core/ui_metrics.h"
+#include "platform/ui/docview/view.h"
+#include "platform/ui/docview/win_app.h"
 #include "platform/window/system.h"
 
 CFrameWnd* GetParentFrame(CWnd* window) {

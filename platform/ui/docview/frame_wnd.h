@@ -18,11 +18,11 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui/accelerator_table.h"
-#include "platform/ui/create_context.h"
-#include "platform/ui/menu_bar.h"
-#include "platform/ui/menu_template.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/resources/accelerator_table.h"
+#include "platform/ui/docview/create_context.h"
+#include "platform/ui/controls/menu_bar.h"
+#include "platform/ui/resources/menu_template.h"
+#include "platform/ui/windows/wnd.h"
 
 class CDocument;
 class CView;

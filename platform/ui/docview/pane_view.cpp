@@ -1,10 +1,10 @@
-#include "platform/ui/pane_view.h"
+#include "platform/ui/docview/pane_view.h"
 
 #include <cstdint>
 
-#include "platform/ui/covered_areas.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/host/covered_areas.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/core/ui_metrics.h"
 
 CRect CPaneView::NonClientInsets() const {
     return {0, CurrentUiMetrics().paneCaptionHeight, 0, 0};

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "platform/gfx/d3d9.h"
-#include "platform/ui/view.h"
+#include "platform/ui/docview/view.h"
 
 class CPaneView : public CView {
 public:

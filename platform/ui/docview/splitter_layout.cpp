@@ -1,4 +1,4 @@
-#include "platform/ui/splitter_layout.h"
+#include "platform/ui/docview/splitter_layout.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
-#include "platform/ui/splitter_wnd.h"
+#include "platform/ui/docview/splitter_wnd.h"
 
 #include <memory>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/runtime_class.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_metrics.h"
-#include "platform/ui/view.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/core/runtime_class.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/core/ui_metrics.h"
+#include "platform/ui/docview/view.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "platform/ui/splitter_layout.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/docview/splitter_layout.h"
+#include "platform/ui/windows/wnd.h"
 
 struct CCreateContext;
 struct CRuntimeClass;

@@ -1,8 +1,8 @@
-#include "platform/ui/view.h"
+#include "platform/ui/docview/view.h"
 
-#include "platform/ui/create_context.h"
-#include "platform/ui/document.h"
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/docview/create_context.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/host/ui_draw.h"
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF color) {
     const ImU32 fill = IM_COL32(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, 255);

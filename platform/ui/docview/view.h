@@ -9,7 +9,7 @@
 // is ready; again after New or Open) → OnUpdate whenever the document asks
 // → DestroyWindow (leaves the document).
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 class CDocument;
 

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/cmd_target.h"
-#include "platform/ui/command_line_info.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/windows/cmd_target.h"
+#include "platform/ui/docview/command_line_info.h"
+#include "platform/ui/core/ui_types.h"
 #include "platform/window/system.h"
 
 class CDocTemplate;

@@ -1,4 +1,4 @@
-#include "platform/ui/covered_areas.h"
+#include "platform/ui/host/covered_areas.h"
 
 #include <algorithm>
 

@@ -13,7 +13,7 @@
 
 #include <imgui.h>
 
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/host/ui_draw.h"
 
 class CoveredAreas {
 public:

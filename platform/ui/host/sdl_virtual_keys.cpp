@@ -1,4 +1,4 @@
-#include "platform/ui/sdl_virtual_keys.h"
+#include "platform/ui/host/sdl_virtual_keys.h"
 
 #include <SDL.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/ui/accelerator_table.h"
+#include "platform/ui/resources/accelerator_table.h"
 
 // The virtual-key code of an SDL key code: letters ('A'..'Z'), digits,
 // F1 to F12, Backspace, Tab, Enter, Escape, Space, Insert, Delete, the

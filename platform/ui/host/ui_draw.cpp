@@ -1,9 +1,9 @@
-#include "platform/ui/ui_draw.h"
+#include "platform/ui/host/ui_draw.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/ui/ui_types.h"
+#include "platform/ui/core/ui_types.h"
 
 StandardIcon StandardIconForType(UINT messageBoxType) {
     switch (messageBoxType & MB_ICONMASK) {

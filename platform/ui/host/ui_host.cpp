@@ -1,4 +1,4 @@
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 
 // Sections: options and life; turns and modal loops. Event handling is in
 // ui_host_input.cpp, drawing in ui_host_draw.cpp.
@@ -11,15 +11,15 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/message_box_dialog.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/ui_draw.h"
-#include "platform/ui/ui_host_input_feed.h"
-#include "platform/ui/ui_metrics.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/dialogs/message_box_dialog.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/host/ui_draw.h"
+#include "platform/ui/host/ui_host_input_feed.h"
+#include "platform/ui/core/ui_metrics.h"
 #include "platform/window/sdl_events.h"
 #include "platform/window/sdl_window.h"
 #include "platform/window/sdl_window_system.h"

@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/ui_types.h"
+#include "platform/ui/core/ui_types.h"
 #include "platform/window/window.h"
 
 struct SDL_Window;

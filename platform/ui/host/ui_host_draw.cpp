@@ -1,4 +1,4 @@
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 
 // The display's drawing: the main window (menu bar and the frame's windows,
 // inert while a modal box is open), then the stack of modal boxes, each
@@ -9,12 +9,12 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/covered_areas.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/ui_host_input_feed.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/host/covered_areas.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/host/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 
 // The display's event handling: what goes to the frame (size changes,
 // accelerators, the close request), to image panes (left-button presses) or
@@ -10,11 +10,11 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/sdl_virtual_keys.h"
-#include "platform/ui/ui_host_input_feed.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/host/sdl_virtual_keys.h"
+#include "platform/ui/host/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/ui/ui_host_input_feed.h"
+#include "platform/ui/host/ui_host_input_feed.h"
 
 // The queue's rules follow Dear ImGui's own input queue of later versions
 // ("trickling"), with one difference: keys that type characters do not hold

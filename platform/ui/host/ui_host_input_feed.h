@@ -21,7 +21,7 @@
 
 #include <imgui.h>
 
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 
 struct UiHost::InputFeed {
     static constexpr int kKeyCount = 512;  // the interface's key table, indexed by scancode

@@ -1,4 +1,4 @@
-#include "platform/ui/window_screenshot.h"
+#include "platform/ui/host/window_screenshot.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 #include "platform/gfx/opengl/window_capture.h"
 #include "platform/image/png_writer.h"
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/system.h"
 
 void ScreenshotAfterFrames(UiHost& host, int frames, std::string path,

@@ -1,4 +1,4 @@
-#include "platform/ui/accelerator_table.h"
+#include "platform/ui/resources/accelerator_table.h"
 
 #include <utility>
 

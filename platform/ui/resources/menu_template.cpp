@@ -1,4 +1,4 @@
-#include "platform/ui/menu_template.h"
+#include "platform/ui/resources/menu_template.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/resource_table.h"
+#include "platform/ui/resources/resource_table.h"
 
 #include <utility>
 

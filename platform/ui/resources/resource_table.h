@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/accelerator_table.h"
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/menu_template.h"
+#include "platform/ui/resources/accelerator_table.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/resources/menu_template.h"
 
 // An icon as tightly packed RGBA pixels, top row first.
 struct IconImage {

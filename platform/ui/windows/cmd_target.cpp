@@ -1,8 +1,8 @@
-#include "platform/ui/cmd_target.h"
+#include "platform/ui/windows/cmd_target.h"
 
 #include <utility>
 
-#include "platform/ui/message_queue.h"
+#include "platform/ui/core/message_queue.h"
 
 CCmdTarget::~CCmdTarget() {
     ForgetPostedMessages(this);

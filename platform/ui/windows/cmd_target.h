@@ -10,7 +10,7 @@
 #include <map>
 
 #include "platform/gfx/d3d9_types.h"
-#include "platform/ui/runtime_class.h"
+#include "platform/ui/core/runtime_class.h"
 
 // What OnCmdMsg is asked to do with a command.
 enum class CommandAction {

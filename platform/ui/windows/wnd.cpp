@@ -1,4 +1,4 @@
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 // Sections: creation and life; tree; geometry; state; data exchange and
 // messages; drawing.
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/docview/win_app.h"
 #include "platform/window/system.h"
 
 void RegisterWindowHandle(const Window* handle);

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/cmd_target.h"
-#include "platform/ui/ui_types.h"
-#include "platform/ui/wnd_handle.h"
+#include "platform/ui/windows/cmd_target.h"
+#include "platform/ui/core/ui_types.h"
+#include "platform/ui/windows/wnd_handle.h"
 #include "platform/window/system.h"
 
 class CDataExchange;

@@ -1,8 +1,8 @@
-#include "platform/ui/wnd_handle.h"
+#include "platform/ui/windows/wnd_handle.h"
 
 #include <unordered_set>
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 namespace {
 
