@@ -8,7 +8,7 @@
 
 #include "platform/ui/controls/number_text.h"
 #include "platform/ui/controls/slider_ctrl.h"
-#include "platform/ui/docview/win_app.h"
+#include "platform/ui/windows/app_identity.h"
 #include "platform/ui/windows/wnd.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/ui/core/ui_types.h"
+#include "platform/ui/windows/data_exchange_pass.h"
 
 class CWnd;
 
@@ -23,27 +24,6 @@ class CWnd;
 inline constexpr const char* kEnterNumberPrompt = "Please enter a number.";
 
 inline constexpr const char* kEnterIntegerPrompt = "Please enter an integer.";
-
-class CDataExchange {
-public:
-    CDataExchange(CWnd* dialog, BOOL saveAndValidate)
-        : saveAndValidate(saveAndValidate), dialog(dialog) {}
-
-    // Stops the exchange at the entry of controlId.
-    void Fail(int controlId) {
-        failed_ = true;
-        failedControl_ = controlId;
-    }
-    bool Failed() const { return failed_; }
-    int FailedControl() const { return failedControl_; }
-
-    BOOL saveAndValidate;  // TRUE: controls to fields; FALSE: fields to controls
-    CWnd* dialog;          // whose child controls are exchanged; not owned
-
-private:
-    bool failed_ = false;
-    int failedControl_ = 0;
-};
 
 // A trackbar's position and an integer field. Showing clamps to the
 // trackbar's current range (the field keeps its value).

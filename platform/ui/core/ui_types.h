@@ -67,6 +67,13 @@ struct CRect : RECT {
     }
 };
 
+// The screen position (pixels in the main window) where a parent's client
+// area starts; windows draw themselves relative to it.
+struct DrawOrigin {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
 // ---- Show commands ----
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;

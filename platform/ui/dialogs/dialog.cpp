@@ -3,24 +3,59 @@
 #include <cstdio>
 
 #include "platform/ui/core/command_ids.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/ui/resources/resource_table.h"
 #include "platform/ui/controls/template_controls.h"
 #include "platform/window/system.h"
 
 namespace {
 
-CDialog::ModalLoop& InstalledModalLoop() {
-    static CDialog::ModalLoop loop;
-    return loop;
+// A modal dialog as the display runs it (display_client.h).
+class DialogOnDisplay : public DisplayModal {
+public:
+    explicit DialogOnDisplay(CDialog& dialog) : dialog_(dialog) {}
+
+    std::string Title() const override { return dialog_.GetWindowText(); }
+    CSize ClientSize() const override {
+        CRect client;
+        dialog_.GetClientRect(&client);
+        return client.Size();
+    }
+    void PlaceAt(int x, int y) override {
+        const CSize client = ClientSize();
+        dialog_.MoveWindow(x, y, client.cx, client.cy);
+    }
+    void Draw() override { dialog_.Draw(DrawOrigin{}); }
+    void PostCommand(UINT id) override {
+        CDialog* dialog = &dialog_;
+        PostToTarget(dialog, [dialog, id] { dialog->OnCommand(id); });
+    }
+    UINT DefaultButtonId() const override {
+        return static_cast<UINT>(dialog_.GetDefaultButtonId());
+    }
+    bool HasEnded() const override { return dialog_.HasEnded(); }
+    void End(int result) override { dialog_.EndDialog(result); }
+    int UnattendedResult() const override { return dialog_.UnattendedResult(); }
+
+private:
+    CDialog& dialog_;
+};
+
+// Shows dialog on the display until it ends; without a display (or once it
+// is closing) nobody can answer, so the dialog is cancelled.
+void RunModalOnDisplay(CDialog& dialog) {
+    if (UiHost* host = UiHost::Current(); host != nullptr && !host->IsClosing()) {
+        DialogOnDisplay modal(dialog);
+        host->RunModal(modal);
+    } else {
+        dialog.EndDialog(IDCANCEL);
+    }
 }
 
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), owner_(parent) {}
-
-void CDialog::SetModalLoop(ModalLoop loop) {
-    InstalledModalLoop() = std::move(loop);
-}
 
 const DialogTemplate* CDialog::GetTemplate() const {
     if (indirect_) {
@@ -57,11 +92,7 @@ int CDialog::DoModal() {
     }
     OnInitDialog();
     if (!ended_) {
-        if (InstalledModalLoop()) {
-            InstalledModalLoop()(*this);
-        } else {
-            EndDialog(IDCANCEL);  // nobody can answer without a display
-        }
+        RunModalOnDisplay(*this);
     }
     if (!ended_) {
         EndDialog(IDCANCEL);  // the loop ended early: the application is quitting
@@ -94,6 +125,10 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
+}
+
+int CDialog::UnattendedResult() const {
+    return IDCANCEL;
 }
 
 void CDialog::EndDialog(int result) {

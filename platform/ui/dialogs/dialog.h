@@ -8,7 +8,6 @@
 // Commands: the dialog's own handlers first (MapCommand); IDOK and IDCANCEL
 // without a handler of the dialog go to OnOK and OnCancel.
 
-#include <functional>
 #include <optional>
 
 #include "platform/ui/resources/dialog_template.h"
@@ -56,10 +55,9 @@ public:
 
     bool OnCmdMsg(UINT id, CommandAction action) override;
 
-    // The nested loop that shows a modal dialog until it ends, installed by
-    // the display; null: no display.
-    using ModalLoop = std::function<void(CDialog& dialog)>;
-    static void SetModalLoop(ModalLoop loop);
+    // What a modal dialog answers when nobody can (a display without a user
+    // closes its boxes at once): IDCANCEL; a message box answers IDOK.
+    virtual int UnattendedResult() const;
 
 protected:
     void SetTemplateId(UINT templateId) { templateId_ = templateId; }

@@ -94,6 +94,10 @@ CMessageBoxDialog::CMessageBoxDialog(const std::string& text, const std::string&
     SetIndirectTemplate(MessageBoxTemplate(text, caption, type));
 }
 
+int CMessageBoxDialog::UnattendedResult() const {
+    return IDOK;
+}
+
 BOOL CMessageBoxDialog::OnInitDialog() {
     if (auto* icon = dynamic_cast<CStatic*>(GetDlgItem(kIconId))) {
         icon->SetStandardIcon(StandardIconForType(type_));

@@ -13,6 +13,7 @@ public:
     CMessageBoxDialog(const std::string& text, const std::string& caption, UINT type);
 
     BOOL OnInitDialog() override;
+    int UnattendedResult() const override;
     const std::string& GetText() const { return text_; }
 
 private:

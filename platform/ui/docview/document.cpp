@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "platform/ui/docview/view.h"
-#include "platform/ui/docview/win_app.h"
+#include "platform/ui/windows/app_identity.h"
 
 CDocument::~CDocument() {
     for (CView* view : views_) {

@@ -8,6 +8,7 @@
 #include "platform/ui/core/command_ids.h"
 #include "platform/ui/docview/create_context.h"
 #include "platform/ui/docview/document.h"
+#include "platform/ui/docview/frame_on_display.h"
 #include "platform/ui/resources/resource_table.h"
 #include "platform/ui/docview/splitter_wnd.h"
 #include "platform/ui/host/ui_draw.h"
@@ -65,7 +66,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
 int CFrameWnd::OnCreate(CREATESTRUCT* cs) {
     if (GetParent() == nullptr) {
         std::string error;
-        UiHost* host = UiHost::Open(*this, *cs, &error);
+        UiHost* host = UiHost::Open(std::make_unique<FrameOnDisplay>(*this), cs->windowName,
+                                    CSize(cs->cx, cs->cy), &error);
         if (host == nullptr) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return -1;

@@ -18,6 +18,8 @@ CWinApp* currentApp = nullptr;
 
 CWinApp::CWinApp(const char* appName) : appName_(appName != nullptr ? appName : "") {
     currentApp = this;
+    SetAppIdentity({[this] { return GetAppName(); },
+                    [this] { return mainWnd_ != nullptr ? mainWnd_->GetSafeHwnd() : nullptr; }});
     MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
 }
 
@@ -25,15 +27,12 @@ CWinApp::~CWinApp() {
     CloseAllDocuments();
     if (currentApp == this) {
         currentApp = nullptr;
+        SetAppIdentity({});
     }
 }
 
 CWinApp* AfxGetApp() {
     return currentApp;
-}
-
-std::string AfxGetAppName() {
-    return currentApp != nullptr ? currentApp->GetAppName() : "";
 }
 
 std::string CWinApp::GetAppName() const {
@@ -172,21 +171,6 @@ int AfxWinMain(int argc, char** argv) {
     UiHost::CollectClosed();
     UiHost::Shutdown();
     return exitCode;
-}
-
-int AfxMessageBox(const char* text, UINT type, UINT /*helpId*/) {
-    CWinApp* app = AfxGetApp();
-    CWnd* owner = app != nullptr ? app->GetMainWnd() : nullptr;
-    const std::string caption = AfxGetAppName();
-    return MessageBoxA(owner != nullptr ? owner->GetSafeHwnd() : nullptr, text, caption.c_str(),
-                       type);
-}
-
-int AfxMessageBox(UINT stringId, UINT type, UINT helpId) {
-    const std::optional<std::string> text = AfxResources().LoadString(stringId);
-    const std::string shown =
-        text.value_or("The message " + std::to_string(stringId) + " is missing.");
-    return AfxMessageBox(shown.c_str(), type, helpId);
 }
 
 BOOL AfxOleInit() {

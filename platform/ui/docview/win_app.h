@@ -26,6 +26,7 @@
 #include "platform/ui/windows/cmd_target.h"
 #include "platform/ui/docview/command_line_info.h"
 #include "platform/ui/core/ui_types.h"
+#include "platform/ui/windows/app_identity.h"
 #include "platform/window/system.h"
 
 class CDocTemplate;
@@ -99,17 +100,11 @@ private:
     bool initFailed_ = false;
 };
 
-// The current application; null when none exists.
+// The current application; null when none exists. Its name and the
+// message boxes captioned with it are in app_identity.h.
 CWinApp* AfxGetApp();
-// Its name ("" without an application).
-std::string AfxGetAppName();
 // Runs the current application's life (see above) and returns its exit code.
 int AfxWinMain(int argc, char** argv);
-
-// A message box captioned with the application's name; returns IDOK.
-int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
-// The same for string resource stringId (a missing string says so).
-int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = static_cast<UINT>(-1));
 
 // Start-up calls of the classic toolkit; here they prepare nothing and succeed.
 BOOL AfxOleInit();

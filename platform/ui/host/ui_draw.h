@@ -7,8 +7,8 @@
 
 #include <imgui.h>
 
+#include "platform/ui/core/ui_types.h"
 #include "platform/ui/resources/resource_table.h"
-#include "platform/ui/windows/wnd.h"
 
 // The standard icons of message boxes.
 enum class StandardIcon { None, Exclamation, Information, Error };

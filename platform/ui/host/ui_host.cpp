@@ -12,9 +12,6 @@
 #include <imgui.h>
 
 #include "platform/ui/core/command_ids.h"
-#include "platform/ui/dialogs/dialog.h"
-#include "platform/ui/docview/frame_wnd.h"
-#include "platform/ui/dialogs/message_box_dialog.h"
 #include "platform/ui/core/message_queue.h"
 #include "platform/ui/resources/resource_table.h"
 #include "platform/ui/host/ui_draw.h"
@@ -50,9 +47,9 @@ int Chosen(int requested, int option, int fallback) {
 
 // The main window's size: the options', else the frame's request, else the
 // default, kept within the display's usable area when SDL knows it.
-CSize ChooseSize(const CREATESTRUCT& cs, const UiHostOptions& options) {
-    CSize size(Chosen(cs.cx, options.width, kDefaultWidth),
-               Chosen(cs.cy, options.height, kDefaultHeight));
+CSize ChooseSize(CSize requested, const UiHostOptions& options) {
+    CSize size(Chosen(requested.cx, options.width, kDefaultWidth),
+               Chosen(requested.cy, options.height, kDefaultHeight));
     SDL_Rect usable;
     if (options.width == CW_USEDEFAULT && SDL_GetDisplayUsableBounds(0, &usable) == 0 &&
         usable.w > 0 && usable.h > 0) {
@@ -98,14 +95,6 @@ UiMetrics MeasureInterface() {
     return metrics;
 }
 
-void RunModalOnDisplay(CDialog& dialog) {
-    if (UiHost* host = UiHost::Current(); host != nullptr && !host->IsClosing()) {
-        host->RunModal(dialog);
-    } else {
-        dialog.EndDialog(IDCANCEL);
-    }
-}
-
 }  // namespace
 
 // ---- Options and life ----
@@ -120,10 +109,15 @@ UiHost* UiHost::Current() {
     return State().current.get();
 }
 
-UiHost::UiHost(CFrameWnd& frame, SDL_Window* window, void* context)
-    : frame_(&frame), window_(window), glContext_(context), input_(std::make_unique<InputFeed>()) {}
+UiHost::UiHost(std::unique_ptr<DisplayClient> client, SDL_Window* window, void* context)
+    : client_(std::move(client)),
+      frame_(client_.get()),
+      window_(window),
+      glContext_(context),
+      input_(std::make_unique<InputFeed>()) {}
 
-UiHost* UiHost::Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* error) {
+UiHost* UiHost::Open(std::unique_ptr<DisplayClient> client, const std::string& title,
+                     CSize requested, std::string* error) {
     HostState& state = State();
     if (state.current != nullptr) {
         if (error != nullptr) {
@@ -131,12 +125,11 @@ UiHost* UiHost::Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* erro
         }
         return nullptr;
     }
-    const CSize size = ChooseSize(cs, state.options);
+    const CSize size = ChooseSize(requested, state.options);
     if (state.options.detached) {
-        state.current.reset(new UiHost(frame, nullptr, nullptr));
+        state.current.reset(new UiHost(std::move(client), nullptr, nullptr));
         state.current->unattended_ = state.options.unattendedModals.value_or(true);
-        CDialog::SetModalLoop(RunModalOnDisplay);
-        frame.MoveWindow(0, 0, size.cx, size.cy);
+        state.current->frame_->Resize(size.cx, size.cy);
         return state.current.get();
     }
     if (!InitSdlVideo(error)) {
@@ -145,7 +138,7 @@ UiHost* UiHost::Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* erro
     ConfigureSdlOpenGlAttributes();
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
     SDL_Window* window = SDL_CreateWindow(
-        cs.windowName.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, size.cx, size.cy,
+        title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, size.cx, size.cy,
         SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
     if (context == nullptr) {
@@ -159,7 +152,7 @@ UiHost* UiHost::Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* erro
         ShutdownSdlVideo();
         return nullptr;
     }
-    std::unique_ptr<UiHost> host(new UiHost(frame, window, context));
+    std::unique_ptr<UiHost> host(new UiHost(std::move(client), window, context));
     if (!host->StartInterface(error)) {
         return nullptr;  // the destructor releases the window and context
     }
@@ -194,8 +187,6 @@ bool UiHost::StartInterface(std::string* error) {
     SetTextMeasurer(FontTextWidth);
     SDL_GL_SetSwapInterval(State().options.swapInterval);
     unattended_ = State().options.unattendedModals.value_or(!RealDisplayAvailable());
-    CWndHandle::nativeWindow = window_;
-    CDialog::SetModalLoop(RunModalOnDisplay);
     State().previousPresenter = GetMessageBoxPresenter();
     presenterInstalled_ = true;
     SetMessageBoxPresenter(
@@ -204,7 +195,7 @@ bool UiHost::StartInterface(std::string* error) {
                 host->ShowMessageBox(text, caption, type);
             }
         });
-    SetWindowIcon(window_, frame_->GetIconId());
+    SetWindowIcon(window_, frame_->IconId());
     return true;
 }
 
@@ -236,8 +227,6 @@ UiHost::~UiHost() {
         SDL_DestroyWindow(window_);
         ShutdownSdlVideo();
     }
-    CWndHandle::nativeWindow = nullptr;
-    CDialog::SetModalLoop(nullptr);
     SetKeyboardRoutedToScene(true);
 }
 
@@ -261,7 +250,7 @@ void UiHost::Shutdown() {
 
 CSize UiHost::WindowSize() const {
     if (window_ == nullptr) {
-        return frame_ != nullptr ? frame_->GetPlacement().Size() : CSize();
+        return frame_ != nullptr ? frame_->LaidOutSize() : CSize();
     }
     int width = 0;
     int height = 0;
@@ -311,21 +300,20 @@ void UiHost::RunTurn(const IdleHandler& idle) {
     --turnDepth_;
 }
 
-void UiHost::RunModal(CDialog& dialog) {
+void UiHost::RunModal(DisplayModal& dialog) {
     if (inFrame_) {
         // Only reachable from code run while drawing, which must only read.
         std::fprintf(stderr, "a modal box cannot open while the interface is drawn\n");
-        dialog.EndDialog(IDCANCEL);
+        dialog.End(IDCANCEL);
         return;
     }
-    const bool messageBox = dynamic_cast<CMessageBoxDialog*>(&dialog) != nullptr;
-    modals_.push_back(Modal{&dialog, false, 0, messageBox});
+    modals_.push_back(Modal{&dialog, false, 0});
     const std::size_t level = modals_.size() - 1;
     while (!dialog.HasEnded() && !QuitRequested() && !IsClosing()) {
         RunTurn(nullptr);
         ++modals_[level].framesShown;
         if (unattended_ && modals_[level].framesShown >= 2 && !dialog.HasEnded()) {
-            dialog.EndDialog(messageBox ? IDOK : IDCANCEL);
+            dialog.End(dialog.UnattendedResult());
         }
     }
     // One more frame closes the box in the interface; nothing else runs.
@@ -346,6 +334,5 @@ void UiHost::ShowMessageBox(const std::string& text, const std::string& caption,
     if (IsClosing() || inFrame_) {
         return;  // MessageBoxA has written the text to standard error
     }
-    CMessageBoxDialog box(text, caption, type);
-    box.DoModal();
+    frame_->ShowMessageBox(text, caption, type);
 }

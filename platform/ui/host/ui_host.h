@@ -2,7 +2,8 @@
 
 // The display: the main SDL window with its OpenGL 3.3 context and the Dear
 // ImGui context that draws the toolkit's windows into it, and the turns of
-// the message loops. Opened by the main frame (CFrameWnd::LoadFrame) before
+// the message loops. It knows the windows only through the interfaces of
+// display_client.h. Opened by the main frame (CFrameWnd::LoadFrame) before
 // any view exists, so that a render engine made during the views' initial
 // update finds the window and a current context to share textures with.
 //
@@ -32,13 +33,11 @@
 #include <vector>
 
 #include "platform/ui/core/ui_types.h"
+#include "platform/ui/host/display_client.h"
 #include "platform/window/window.h"
 
 struct SDL_Window;
 union SDL_Event;
-class CDialog;
-class CFrameWnd;
-struct CREATESTRUCT;
 struct ScreenRect;
 
 struct UiHostOptions {
@@ -66,10 +65,13 @@ public:
 
     // The open display, or null.
     static UiHost* Current();
-    // Opens the display for frame (the main window) with the title and size
-    // of cs. Null, with the reason in error, when SDL video, the window or an
-    // OpenGL 3.3 context cannot be had, or a display is open already.
-    static UiHost* Open(CFrameWnd& frame, const CREATESTRUCT& cs, std::string* error);
+    // Opens the display for the main window client (kept until the display
+    // is deleted) with its title and requested size (CW_USEDEFAULT: the
+    // display chooses). Null, with the reason in error, when SDL video, the
+    // window or an OpenGL 3.3 context cannot be had, or a display is open
+    // already.
+    static UiHost* Open(std::unique_ptr<DisplayClient> client, const std::string& title,
+                        CSize requested, std::string* error);
     // Deletes a display whose frame is gone. Call only outside its turns
     // (the message loop does, after each turn).
     static void CollectClosed();
@@ -80,7 +82,8 @@ public:
     UiHost(const UiHost&) = delete;
     UiHost& operator=(const UiHost&) = delete;
 
-    // The frame is gone: no more drawing; deleted by the next CollectClosed.
+    // The main window is gone: no more drawing and no more calls to its
+    // client; deleted by the next CollectClosed.
     void RequestClose();
     bool IsClosing() const { return frame_ == nullptr; }
     bool IsDetached() const { return window_ == nullptr; }
@@ -94,7 +97,7 @@ public:
     // modal loops.
     using IdleHandler = std::function<bool(bool messagesHandled)>;
     void RunTurn(const IdleHandler& idle);
-    void RunModal(CDialog& dialog);
+    void RunModal(DisplayModal& dialog);
     int ModalDepth() const { return static_cast<int>(modals_.size()); }
     // Draws and shows one frame now, without events or idle (UpdateWindow).
     void RenderNow();
@@ -113,13 +116,12 @@ public:
 
 private:
     struct Modal {
-        CDialog* dialog;
+        DisplayModal* dialog;
         bool closing = false;
         int framesShown = 0;
-        bool messageBox = false;
     };
 
-    UiHost(CFrameWnd& frame, SDL_Window* window, void* context);
+    UiHost(std::unique_ptr<DisplayClient> client, SDL_Window* window, void* context);
     bool StartInterface(std::string* error);
     void StopInterface();
 
@@ -136,10 +138,11 @@ private:
     void DrawMainWindowBackground(const ScreenRect& window);
     void DrawModal(std::size_t level);
     void SyncWindowState();
-    void HandleDialogKeys(CDialog& dialog);
+    void HandleDialogKeys(DisplayModal& dialog);
     void ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
 
-    CFrameWnd* frame_;    // not owned; null once the frame is gone
+    std::unique_ptr<DisplayClient> client_;  // the main window's, until the display is deleted
+    DisplayClient* frame_;  // client_ while the main window lives, then null
     SDL_Window* window_;  // owned; null when detached
     void* glContext_;     // SDL_GLContext, owned
     void (*bindFramebuffer_)(unsigned target, unsigned framebuffer) = nullptr;  // glBindFramebuffer

@@ -11,9 +11,6 @@
 
 #include "platform/ui/core/command_ids.h"
 #include "platform/ui/host/covered_areas.h"
-#include "platform/ui/dialogs/dialog.h"
-#include "platform/ui/docview/frame_wnd.h"
-#include "platform/ui/core/message_queue.h"
 #include "platform/ui/host/ui_host_input_feed.h"
 #include "platform/window/system.h"
 
@@ -68,11 +65,7 @@ bool UiHost::SceneHasKeyboard() const {
         (frame_ != nullptr && frame_->MenuHasKeyboard())) {
         return false;
     }
-    // A trackbar or text box that the user gave the focus keeps the keys
-    // (arrows move the trackbar) until a click elsewhere takes it.
-    const CWnd* focus = CWnd::GetFocus();
-    return focus == nullptr || !focus->UsesKeys() || !focus->IsWindowVisible() ||
-           !focus->IsWindowEnabled();
+    return frame_ == nullptr || !frame_->FocusKeepsKeys();
 }
 
 void UiHost::DrawMainWindow() {
@@ -84,7 +77,7 @@ void UiHost::DrawMainWindow() {
                              ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings |
                              ImGuiWindowFlags_NoBringToFrontOnFocus |
                              ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoNavFocus;
-    if (frame_->GetMenu() != nullptr) {
+    if (frame_->HasMenuBar()) {
         flags |= ImGuiWindowFlags_MenuBar;
     }
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
@@ -92,8 +85,8 @@ void UiHost::DrawMainWindow() {
     ImGui::PopStyleVar();
     ImGui::BeginDisabled(!modals_.empty());
     CoveredAreas::Reset();
-    if (frame_->IsWindowVisible()) {
-        frame_->Draw(DrawOrigin{});
+    if (frame_->IsShown()) {
+        frame_->Draw();
     }
     ImGui::EndDisabled();
     ImGui::End();
@@ -110,33 +103,31 @@ void UiHost::DrawMainWindowBackground(const ScreenRect& window) {
     }
 }
 
-void UiHost::HandleDialogKeys(CDialog& dialog) {
+void UiHost::HandleDialogKeys(DisplayModal& dialog) {
     if (!ImGui::IsWindowFocused(ImGuiFocusedFlags_RootAndChildWindows)) {
         return;
     }
     const ImGuiIO& io = ImGui::GetIO();
     if (ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Enter]) ||
         ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_KeyPadEnter])) {
-        const UINT id = static_cast<UINT>(dialog.GetDefaultButtonId());
-        PostToTarget(&dialog, [&dialog, id] { dialog.OnCommand(id); });
+        dialog.PostCommand(dialog.DefaultButtonId());
     } else if (ImGui::IsKeyPressed(io.KeyMap[ImGuiKey_Escape])) {
-        PostToTarget(&dialog, [&dialog] { dialog.OnCommand(IDCANCEL); });
+        dialog.PostCommand(IDCANCEL);
     }
 }
 
 void UiHost::DrawModal(std::size_t level) {
     Modal& modal = modals_[level];
-    CDialog& dialog = *modal.dialog;
-    const std::string id = dialog.GetWindowText() + "###modal" + std::to_string(level);
+    DisplayModal& dialog = *modal.dialog;
+    const std::string id = dialog.Title() + "###modal" + std::to_string(level);
     if (!modal.closing && !ImGui::IsPopupOpen(id.c_str())) {
         ImGui::OpenPopup(id.c_str());
     }
-    CRect client;
-    dialog.GetClientRect(&client);
+    const CSize client = dialog.ClientSize();
     const ImGuiViewport* viewport = ImGui::GetMainViewport();
     ImGui::SetNextWindowPos(viewport->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
-    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(client.Width()),
-                                    static_cast<float>(client.Height()) + ImGui::GetFrameHeight()));
+    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(client.cx),
+                                    static_cast<float>(client.cy) + ImGui::GetFrameHeight()));
     bool open = true;
     const ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings |
                                    ImGuiWindowFlags_NoScrollbar |
@@ -146,11 +137,10 @@ void UiHost::DrawModal(std::size_t level) {
             ImGui::CloseCurrentPopup();
         } else {
             const ImVec2 origin = ImGui::GetCursorScreenPos();
-            dialog.MoveWindow(static_cast<int>(origin.x), static_cast<int>(origin.y),
-                              client.Width(), client.Height());
+            dialog.PlaceAt(static_cast<int>(origin.x), static_cast<int>(origin.y));
             const bool top = level + 1 == modals_.size();
             ImGui::BeginDisabled(!top);
-            dialog.Draw(DrawOrigin{});
+            dialog.Draw();
             if (top) {
                 HandleDialogKeys(dialog);
             }
@@ -162,7 +152,7 @@ void UiHost::DrawModal(std::size_t level) {
         ImGui::EndPopup();
     }
     if (!open) {
-        PostToTarget(&dialog, [&dialog] { dialog.OnCommand(IDCANCEL); });
+        dialog.PostCommand(IDCANCEL);
     }
 }
 
@@ -170,12 +160,12 @@ void UiHost::SyncWindowState() {
     if (frame_ == nullptr) {
         return;
     }
-    const std::string title = frame_->GetFrameTitle();
+    const std::string title = frame_->Title();
     if (title != shownTitle_) {
         SDL_SetWindowTitle(window_, title.c_str());
         shownTitle_ = title;
     }
-    const bool show = frame_->IsWindowVisible() || !modals_.empty();
+    const bool show = frame_->IsShown() || !modals_.empty();
     if (show != shown_) {
         if (show) {
             SDL_ShowWindow(window_);

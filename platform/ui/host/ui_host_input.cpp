@@ -1,8 +1,8 @@
 #include "platform/ui/host/ui_host.h"
 
-// The display's event handling: what goes to the frame (size changes,
-// accelerators, the close request), to image panes (left-button presses) or
-// to a capturing window, and what to the interface.
+// The display's event handling: what goes to the main window's client (size
+// changes, accelerators, the close request, left-button presses for image
+// panes or a capturing window), and what to the interface.
 
 #include <utility>
 
@@ -11,8 +11,6 @@
 #include <imgui.h>
 
 #include "platform/ui/core/command_ids.h"
-#include "platform/ui/docview/frame_wnd.h"
-#include "platform/ui/core/message_queue.h"
 #include "platform/ui/host/sdl_virtual_keys.h"
 #include "platform/ui/host/ui_host_input_feed.h"
 #include "platform/window/system.h"
@@ -31,13 +29,9 @@ UINT MouseFlags(bool leftDown) {
     return flags;
 }
 
-void DeliverLeftButton(CWnd& target, const SDL_MouseButtonEvent& button) {
-    const CPoint point = target.ScreenToClient(CPoint(button.x, button.y));
-    if (button.type == SDL_MOUSEBUTTONDOWN) {
-        target.OnLButtonDown(MouseFlags(true), point);
-    } else {
-        target.OnLButtonUp(MouseFlags(false), point);
-    }
+LeftButtonEvent LeftButton(const SDL_MouseButtonEvent& button) {
+    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
+    return LeftButtonEvent{CPoint(button.x, button.y), down, MouseFlags(down)};
 }
 
 }  // namespace
@@ -49,8 +43,7 @@ void UiHost::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
             if (modals_.empty()) {
-                CFrameWnd* frame = frame_;
-                PostToTarget(frame, [frame] { frame->OnClose(); });
+                frame_->PostClose();
             }
             break;
         case SDL_WINDOWEVENT:
@@ -95,7 +88,7 @@ void UiHost::HandleWindowEvent(const SDL_Event& event) {
         const int width = event.window.data1;
         const int height = event.window.data2;
         if (width > 0 && height > 0) {  // a minimised window keeps its layout
-            frame_->MoveWindow(0, 0, width, height);
+            frame_->Resize(width, height);
         }
     }
 }
@@ -117,15 +110,12 @@ bool UiHost::HandleAccelerator(const SDL_Event& event) {
 }
 
 bool UiHost::HandleCapturedMouse(const SDL_Event& event) {
-    HWND capture = GetCapture();
-    if (capture == nullptr) {
+    if (GetCapture() == nullptr) {
         return false;
     }
     const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
     if (button && event.button.button == SDL_BUTTON_LEFT) {
-        if (CWnd* target = CWnd::FromHandle(capture)) {
-            DeliverLeftButton(*target, event.button);
-        }
+        frame_->DeliverToCapture(LeftButton(event.button));
     }
     return true;  // the capturing window has the mouse to itself
 }
@@ -139,20 +129,5 @@ void UiHost::HandlePaneButton(const SDL_Event& event) {
     if (event.type == SDL_MOUSEBUTTONUP && interfaceStarted_ && ImGui::IsAnyItemActive()) {
         return;
     }
-    const CPoint screen(event.button.x, event.button.y);
-    CWnd* target = frame_->ChildWindowFromPoint(screen);
-    while (target != nullptr && !target->ReceivesMouseButtons()) {
-        target = target->GetParent();
-    }
-    if (target == nullptr) {
-        return;
-    }
-    CRect client;
-    target->GetClientRect(&client);
-    if (client.PtInRect(target->ScreenToClient(screen))) {
-        if (event.type == SDL_MOUSEBUTTONDOWN) {
-            target->NoteFocus();  // a click in the scene gives it the keyboard
-        }
-        DeliverLeftButton(*target, event.button);
-    }
+    frame_->DeliverToPane(LeftButton(event.button));
 }

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/ui/controls/data_exchange.h"
 #include "platform/ui/core/message_queue.h"
-#include "platform/ui/docview/win_app.h"
+#include "platform/ui/windows/app_identity.h"
+#include "platform/ui/windows/data_exchange_pass.h"
 #include "platform/window/system.h"
 
 void RegisterWindowHandle(const Window* handle);

@@ -49,13 +49,6 @@ const char* AfxRegisterWndClass(UINT classStyle, const void* cursor = nullptr,
 // The class name the toolkit's own windows are created with.
 inline constexpr const char* kToolkitWindowClass = "AfxWnd";
 
-// The screen position (pixels in the main window) where a parent's client
-// area starts; windows draw themselves relative to it.
-struct DrawOrigin {
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
 class CWnd : public CCmdTarget {
 public:
     CWnd();

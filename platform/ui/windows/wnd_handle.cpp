@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "platform/ui/host/ui_host.h"
 #include "platform/ui/windows/wnd.h"
 
 namespace {
@@ -34,6 +35,11 @@ std::string CWndHandle::GetText() const {
 
 void CWndHandle::SetPlacement(int x, int y, int width, int height) {
     owner_.MoveWindow(x, y, width, height);
+}
+
+void* CWndHandle::GetNativeWindow() const {
+    const UiHost* host = UiHost::Current();
+    return host != nullptr ? host->NativeWindow() : nullptr;
 }
 
 BOOL IsWindow(HWND handle) {

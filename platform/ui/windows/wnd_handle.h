@@ -27,13 +27,10 @@ public:
     void SetStyle(WindowStyle) override {}
     void RemoveMenu() override {}
     void SetPlacement(int x, int y, int width, int height) override;
-    void* GetNativeWindow() const override { return nativeWindow; }
+    void* GetNativeWindow() const override;
     bool ShowsPresentedImage() const override { return false; }
 
     CWnd& Owner() const { return owner_; }
-
-    // The native window of the display, set by the display while it lives.
-    static inline void* nativeWindow = nullptr;
 
 private:
     CWnd& owner_;
