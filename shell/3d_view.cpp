@@ -1,7 +1,7 @@
 #include "shell/3d_view.h"
 
-#include "platform/ui/document.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/docview/win_app.h"
 #include "platform/window/system.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/quorvane_app.h"

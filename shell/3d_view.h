@@ -23,8 +23,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/ui/pane_view.h"
-#include "platform/ui/window_screenshot.h"
+#include "platform/ui/docview/pane_view.h"
+#include "platform/ui/host/window_screenshot.h"
 #include "shell/scene_panels.h"
 
 namespace RenderLib {

@@ -4,9 +4,9 @@
 
 #include <ctime>
 
-#include "platform/ui/message_queue.h"
-#include "platform/ui/ui_host.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/host/ui_host.h"
+#include "platform/ui/docview/win_app.h"
 #include "shell/3d_view.h"
 #include "shell/quorvane_app.h"
 #include "shell/screenshot_file.h"

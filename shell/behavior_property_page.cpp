@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/ui/message_queue.h"
-#include "platform/ui/wnd_handle.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/windows/wnd_handle.h"
 #include "shell/behavior_fields.h"
 #include "shell/live_behaviors.h"
 #include "shell/quorvane_app.h"

@@ -33,9 +33,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/slider_ctrl.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/dialogs/property_page.h"
+#include "platform/ui/controls/slider_ctrl.h"
 
 class cBehavior;
 class cSeparationBehavior;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/dialog_template.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/resources/dialog_template.h"
 
 CFlockSizeDialog::CFlockSizeDialog(int fish, CWnd* owner) : CDialog(0, owner), fish(fish) {
     DialogTemplate dialog;

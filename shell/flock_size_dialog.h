@@ -4,7 +4,7 @@
 // from kMinimumFlockSize to kMaximumFlockSize. Text that is not such a
 // number is refused with the toolkit's prompt and the box stays open.
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 #include "simulation/population.h"
 
 class CFlockSizeDialog : public CDialog {

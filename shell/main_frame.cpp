@@ -1,7 +1,7 @@
 #include "shell/main_frame.h"
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/create_context.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/create_context.h"
 #include "shell/3d_view.h"
 #include "shell/quorvane_doc.h"
 #include "shell/quorvane_view.h"

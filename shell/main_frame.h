@@ -7,8 +7,8 @@
 // commands reach it first. No toolbar, no status bar; the menu, the
 // accelerators and the icon come from resource IDR_MAINFRAME.
 
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/splitter_wnd.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/docview/splitter_wnd.h"
 
 class C3DView;
 class CQuorvaneView;

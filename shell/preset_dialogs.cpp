@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/data_exchange.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/controls/data_exchange.h"
 #include "platform/window/system.h"
 
 namespace fs = std::filesystem;

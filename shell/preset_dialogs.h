@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 enum class PresetDialogMode { Open, SaveAs };
 

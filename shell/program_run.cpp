@@ -7,7 +7,7 @@
 
 #include "platform/gfx/opengl/window_capture.h"
 #include "platform/image/png_writer.h"
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/system.h"
 #include "shell/quorvane_app.h"
 

@@ -1,8 +1,8 @@
 #include "shell/quorvane_app.h"
 
 #include "framework/clock.h"
-#include "platform/ui/command_ids.h"
-#include "platform/ui/doc_template.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/doc_template.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/3d_view.h"
 #include "shell/about_dlg.h"

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/win_app.h"
 
 namespace RenderLib {
 class CFlockingArenaRenderEngine;

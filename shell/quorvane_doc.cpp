@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/win_app.h"
 #include "shell/built_in_presets.h"
 #include "shell/live_behaviors.h"
 #include "shell/preset_dialogs.h"

@@ -10,8 +10,8 @@
 
 #include <filesystem>
 
-#include "platform/ui/document.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/core/ui_types.h"
 
 // Hints of UpdateAllViews between the shell's views.
 enum QuorvaneUpdateHint : LPARAM {

@@ -12,8 +12,8 @@
 
 #include "framework/fixed_step_clock.h"
 #include "platform/gfx/opengl/opengl_direct3d.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/ui_host.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/sdl_window_system.h"
 #include "platform/window/system.h"
 #include "shell/3d_view.h"

@@ -15,8 +15,8 @@
 // Members are built in declaration order and destroyed in reverse: the pages
 // before the sheet.
 
-#include "platform/ui/form_view.h"
-#include "platform/ui/property_sheet.h"
+#include "platform/ui/docview/form_view.h"
+#include "platform/ui/dialogs/property_sheet.h"
 #include "shell/alignment_behavior_property_page.h"
 #include "shell/avoidance_behavior_property_page.h"
 #include "shell/cohesion_behavior_property_page.h"

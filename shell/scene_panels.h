@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/ui/pane_overlay.h"
+#include "platform/ui/docview/pane_overlay.h"
 #include "shell/flock_statistics.h"
 
 namespace RenderLib {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/resource_table.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/core/ui_types.h"
 #include "shell/resources/behavior_page_ids.h"
 
 // The templates as data: placements in dialog units (x, y, width, height),

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui/resource_table.h"
+#include "platform/ui/resources/resource_table.h"
 
 // Name of the icon picture for the media search.
 inline constexpr const char* kIconFileName = "Data\\icon.png";

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/resource_table.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/resources/resource_table.h"
 #include "platform/window/system.h"
 #include "shell/built_in_presets.h"
 #include "shell/preset_file.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/system.h"
 
 void AppScript::Wait(int turns) {

@@ -12,9 +12,9 @@
 
 #include <SDL.h>
 
-#include "platform/ui/property_sheet.h"
-#include "platform/ui/ui_types.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/core/ui_types.h"
+#include "platform/ui/windows/wnd.h"
 #include "tests/support/synthetic_input.h"
 
 class UiHost;

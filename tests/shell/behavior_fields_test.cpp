@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/number_text.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/controls/number_text.h"
 #include "shell/alignment_behavior_property_page.h"
 #include "shell/avoidance_behavior_property_page.h"
 #include "shell/behavior_fields.h"

@@ -1,9 +1,9 @@
 #include "tests/shell/behavior_page_test_support.h"
 
-#include "platform/ui/button.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/slider_ctrl.h"
+#include "platform/ui/controls/button.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/controls/slider_ctrl.h"
 #include "shell/live_behaviors.h"
 #include "shell/resources/behavior_page_ids.h"
 #include "shell/resources/behavior_page_templates.h"

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/property_sheet.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/docview/win_app.h"
 #include "simulation/behavior.h"
 
 struct ShownMessage {

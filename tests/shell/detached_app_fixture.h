@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/recording/recording_device.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/ui_host.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/system.h"
 #include "shell/3d_view.h"
 #include "shell/main_frame.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/message_queue.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/core/message_queue.h"
 #include "shell/about_dlg.h"
 #include "shell/quorvane_view.h"
 #include "shell/resources/shell_resource_ids.h"

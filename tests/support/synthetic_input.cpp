@@ -1,6 +1,6 @@
 #include "tests/support/synthetic_input.h"
 
-#include "platform/ui/ui_host.h"
+#include "platform/ui/host/ui_host.h"
 
 namespace {
 

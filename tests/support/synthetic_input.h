@@ -9,9 +9,9 @@
 
 #include <SDL.h>
 
-#include "platform/ui/property_sheet.h"
-#include "platform/ui/ui_types.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/core/ui_types.h"
+#include "platform/ui/windows/wnd.h"
 
 void PushMotion(CPoint point);
 void PushButton(std::uint32_t type, CPoint point);

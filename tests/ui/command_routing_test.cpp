@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/command_ids.h"
-#include "platform/ui/doc_template.h"
-#include "platform/ui/document.h"
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/splitter_wnd.h"
-#include "platform/ui/ui_host.h"
-#include "platform/ui/view.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/core/command_ids.h"
+#include "platform/ui/docview/doc_template.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/docview/splitter_wnd.h"
+#include "platform/ui/host/ui_host.h"
+#include "platform/ui/docview/view.h"
+#include "platform/ui/docview/win_app.h"
 #include "ui_test_support.h"
 
 namespace {

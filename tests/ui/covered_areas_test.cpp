@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/covered_areas.h"
+#include "platform/ui/host/covered_areas.h"
 
 namespace {
 

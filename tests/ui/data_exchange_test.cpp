@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/controls/edit.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/docview/win_app.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/dialog_units.h"
+#include "platform/ui/core/dialog_units.h"
 
 namespace {
 

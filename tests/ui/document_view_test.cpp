@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/command_line_info.h"
-#include "platform/ui/create_context.h"
-#include "platform/ui/document.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/view.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/docview/command_line_info.h"
+#include "platform/ui/docview/create_context.h"
+#include "platform/ui/docview/document.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/docview/view.h"
+#include "platform/ui/docview/win_app.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/number_text.h"
+#include "platform/ui/controls/number_text.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/property_sheet.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/tab_strip_layout.h"
-#include "platform/ui/ui_metrics.h"
-#include "platform/ui/win_app.h"
+#include "platform/ui/controls/data_exchange.h"
+#include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/dialogs/tab_strip_layout.h"
+#include "platform/ui/core/ui_metrics.h"
+#include "platform/ui/docview/win_app.h"
 #include "ui_test_support.h"
 
 namespace {

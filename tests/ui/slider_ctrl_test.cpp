@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/trackbar_geometry.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/controls/trackbar_geometry.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/frame_wnd.h"
-#include "platform/ui/splitter_layout.h"
-#include "platform/ui/splitter_wnd.h"
-#include "platform/ui/ui_host.h"
-#include "platform/ui/ui_metrics.h"
-#include "platform/ui/view.h"
+#include "platform/ui/docview/frame_wnd.h"
+#include "platform/ui/docview/splitter_layout.h"
+#include "platform/ui/docview/splitter_wnd.h"
+#include "platform/ui/host/ui_host.h"
+#include "platform/ui/core/ui_metrics.h"
+#include "platform/ui/docview/view.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <imgui.h>
 
-#include "platform/ui/ui_host_input_feed.h"
+#include "platform/ui/host/ui_host_input_feed.h"
 #include "tests/ui/toolkit_test_app.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <SDL.h>
 
-#include "platform/ui/message_queue.h"
-#include "platform/ui/resource_table.h"
-#include "platform/ui/ui_host.h"
+#include "platform/ui/core/message_queue.h"
+#include "platform/ui/resources/resource_table.h"
+#include "platform/ui/host/ui_host.h"
 #include "platform/window/sdl_window_system.h"
 #include "platform/window/system.h"
 

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/ui_types.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/core/ui_types.h"
 
 struct RecordedMessageBox {
     std::string text;

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/edit.h"
-#include "platform/ui/slider_ctrl.h"
-#include "platform/ui/win_app.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/controls/edit.h"
+#include "platform/ui/controls/slider_ctrl.h"
+#include "platform/ui/docview/win_app.h"
+#include "platform/ui/windows/wnd.h"
 #include "platform/window/system.h"
 #include "ui_test_support.h"
 
