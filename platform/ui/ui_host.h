@@ -10,8 +10,8 @@
 // one is given, draw the interface and swap, then run the posted messages.
 // Events: window size changes lay the frame out again at once; a key with
 // an accelerator whose command has a handler posts that command; a
-// left-button press or release over an image pane's client area goes to
-// that pane (unless a menu or modal box is open); while a window holds the
+// left-button press or release, or a wheel turn, over an image pane's
+// client area goes to that pane (unless a menu or modal box is open); while a window holds the
 // mouse capture, mouse events go to it alone (relative mode); everything
 // else goes to the interface. After drawing, the scene reads the keyboard
 // only while no text box has the focus.
@@ -37,6 +37,7 @@
 struct SDL_Window;
 union SDL_Event;
 class CDialog;
+class CWnd;
 class CFrameWnd;
 struct CREATESTRUCT;
 struct ScreenRect;
@@ -129,6 +130,8 @@ private:
     bool HandleAccelerator(const SDL_Event& event);
     bool HandleCapturedMouse(const SDL_Event& event);
     void HandlePaneButton(const SDL_Event& event);
+    void HandlePaneWheel(const SDL_Event& event);
+    CWnd* PaneAt(CPoint screen) const;
 
     void DrawFrame();
     bool SceneHasKeyboard() const;

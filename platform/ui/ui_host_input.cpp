@@ -73,10 +73,15 @@ void UiHost::HandleEvent(const SDL_Event& event) {
                 input_->Feed(event);
             }
             break;
+        case SDL_MOUSEWHEEL:
+            if (!HandleCapturedMouse(event)) {
+                input_->Feed(event);
+            }
+            HandlePaneWheel(event);
+            break;
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-        case SDL_MOUSEWHEEL:
             if (!HandleCapturedMouse(event)) {
                 input_->Feed(event);
                 HandlePaneButton(event);
@@ -113,7 +118,8 @@ bool UiHost::HandleAccelerator(const SDL_Event& event) {
         return false;
     }
     const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
-    return key && frame_->TranslateAccelerator(*key, ModifiersFromSdl(event.key.keysym.mod));
+    return key && frame_->TranslateAccelerator(*key, ModifiersFromSdl(event.key.keysym.mod),
+                                               SceneHasKeyboard());
 }
 
 bool UiHost::HandleCapturedMouse(const SDL_Event& event) {
@@ -139,20 +145,38 @@ void UiHost::HandlePaneButton(const SDL_Event& event) {
     if (event.type == SDL_MOUSEBUTTONUP && interfaceStarted_ && ImGui::IsAnyItemActive()) {
         return;
     }
-    const CPoint screen(event.button.x, event.button.y);
-    CWnd* target = frame_->ChildWindowFromPoint(screen);
-    while (target != nullptr && !target->ReceivesMouseButtons()) {
-        target = target->GetParent();
-    }
-    if (target == nullptr) {
-        return;
-    }
-    CRect client;
-    target->GetClientRect(&client);
-    if (client.PtInRect(target->ScreenToClient(screen))) {
+    if (CWnd* target = PaneAt(CPoint(event.button.x, event.button.y))) {
         if (event.type == SDL_MOUSEBUTTONDOWN) {
             target->NoteFocus();  // a click in the scene gives it the keyboard
         }
         DeliverLeftButton(*target, event.button);
     }
+}
+
+// The capturing window, else the image pane under the pointer, gets the turn.
+void UiHost::HandlePaneWheel(const SDL_Event& event) {
+    if (!modals_.empty() || popupOpen_ || event.wheel.y == 0) {
+        return;
+    }
+    const CPoint screen(event.wheel.mouseX, event.wheel.mouseY);
+    CWnd* target = GetCapture() != nullptr ? CWnd::FromHandle(GetCapture()) : PaneAt(screen);
+    if (target != nullptr) {
+        const int notches =
+            event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        target->OnMouseWheel(MouseFlags(false), static_cast<short>(notches * WHEEL_DELTA), screen);
+    }
+}
+
+// The window that takes the mouse directly whose client area holds screen, or null.
+CWnd* UiHost::PaneAt(CPoint screen) const {
+    CWnd* target = frame_->ChildWindowFromPoint(screen);
+    while (target != nullptr && !target->ReceivesMouseButtons()) {
+        target = target->GetParent();
+    }
+    if (target == nullptr) {
+        return nullptr;
+    }
+    CRect client;
+    target->GetClientRect(&client);
+    return client.PtInRect(target->ScreenToClient(screen)) ? target : nullptr;
 }
