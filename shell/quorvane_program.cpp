@@ -106,6 +106,7 @@ int RunQuorvane(const ProgramOptions& options) {
         app->SetEngineClock(fixedClock.get());
     }
     app->SetFlockSize(options.fish);
+    app->SetStartView(options.view);
     app->SetSearchThreads(options.threads > 0
                               ? options.threads
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
@@ -134,6 +135,7 @@ int RunQuorvane(const ProgramOptions& options) {
     app->SetStartedHandler(nullptr);
     app->SetEngineClock(nullptr);
     app->SetFlockSize(0);
+    app->SetStartView({});
     app->SetSearchThreads(1);
     SetDirect3DFactory({});
     if (options.stats) {
