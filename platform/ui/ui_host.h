@@ -14,7 +14,8 @@
 // client area goes to that pane (unless a menu or modal box is open); while a window holds the
 // mouse capture, mouse events go to it alone (relative mode); everything
 // else goes to the interface. After drawing, the scene reads the keyboard
-// only while no text box has the focus.
+// only while no text box has the focus. A scene-only key that follows a
+// mouse press within one turn waits for the frame that sees the press.
 //
 // Modal boxes (RunModal): nested turns without the idle handler, until the
 // box ends, the application quits or the display closes. The interface
@@ -128,6 +129,8 @@ private:
     void HandleWindowEvent(const SDL_Event& event);
     bool HandleMenuKey(const SDL_Event& event);
     bool HandleAccelerator(const SDL_Event& event);
+    bool DeferKey(const SDL_Event& event);
+    void ReplayDeferredKeys();
     bool HandleCapturedMouse(const SDL_Event& event);
     void HandlePaneButton(const SDL_Event& event);
     void HandlePaneWheel(const SDL_Event& event);
@@ -161,6 +164,11 @@ private:
     std::size_t dispatchedLastTurn_ = 0;
     bool idleWantedLastTurn_ = true;
     std::vector<Modal> modals_;
+    // Keys that came after a mouse press the interface has not drawn yet:
+    // whether the scene or a text box owns them is known only after that
+    // frame (at a low frame rate a click and the next keys arrive together).
+    std::vector<SDL_Event> deferredKeys_;
+    bool pressSinceFrame_ = false;
     std::unique_ptr<InputFeed> input_;
     std::function<void(const TurnInfo&)> observer_;
     std::function<void(SDL_Window*)> renderedHook_;

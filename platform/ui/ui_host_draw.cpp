@@ -60,6 +60,7 @@ void UiHost::DrawFrame() {
     SDL_GL_SwapWindow(window_);
     inFrame_ = false;
     SetKeyboardRoutedToScene(SceneHasKeyboard());
+    pressSinceFrame_ = false;
     SyncWindowState();
 }
 

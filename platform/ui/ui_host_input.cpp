@@ -61,6 +61,9 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
+            if (DeferKey(event)) {
+                break;
+            }
             frame_->SetMenuAltHeld((event.key.keysym.mod & KMOD_ALT) != 0);
             keyTaken_ = event.type == SDL_KEYDOWN && (HandleMenuKey(event) || HandleAccelerator(event));
             if (!keyTaken_) {
@@ -68,19 +71,18 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             }
             break;
         case SDL_TEXTINPUT:
+            if (DeferKey(event)) {
+                break;
+            }
             // The characters of a key that was a command (Alt+F, an accelerator) are not typed.
             if (!std::exchange(keyTaken_, false)) {
                 input_->Feed(event);
             }
             break;
-        case SDL_MOUSEWHEEL:
-            if (!HandleCapturedMouse(event)) {
-                input_->Feed(event);
-            }
-            HandlePaneWheel(event);
-            break;
-        case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
+            pressSinceFrame_ = true;
+            [[fallthrough]];
+        case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONUP:
             if (!HandleCapturedMouse(event)) {
                 input_->Feed(event);
@@ -88,6 +90,12 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             } else if (event.type == SDL_MOUSEBUTTONUP) {
                 input_->Feed(event);  // the interface saw the press: it sees the release
             }
+            break;
+        case SDL_MOUSEWHEEL:
+            if (!HandleCapturedMouse(event)) {
+                input_->Feed(event);
+            }
+            HandlePaneWheel(event);
             break;
         default:
             break;
@@ -120,6 +128,31 @@ bool UiHost::HandleAccelerator(const SDL_Event& event) {
     const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
     return key && frame_->TranslateAccelerator(*key, ModifiersFromSdl(event.key.keysym.mod),
                                                SceneHasKeyboard());
+}
+
+// Keys keep their order: once one waits, the ones after it wait too.
+bool UiHost::DeferKey(const SDL_Event& event) {
+    if (deferredKeys_.empty()) {
+        if (!pressSinceFrame_ || event.type != SDL_KEYDOWN || !modals_.empty()) {
+            return false;
+        }
+        const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
+        const KeyModifiers held = ModifiersFromSdl(event.key.keysym.mod);
+        const CAcceleratorTable& keys = frame_->GetAccelerators();
+        if (!key || keys.Translate(*key, held, true) == keys.Translate(*key, held, false)) {
+            return false;  // the same wherever the keyboard is
+        }
+    }
+    deferredKeys_.push_back(event);
+    return true;
+}
+
+void UiHost::ReplayDeferredKeys() {
+    std::vector<SDL_Event> waiting;
+    waiting.swap(deferredKeys_);
+    for (const SDL_Event& event : waiting) {
+        HandleEvent(event);
+    }
 }
 
 bool UiHost::HandleCapturedMouse(const SDL_Event& event) {
