@@ -15,7 +15,7 @@
 // mouse capture, mouse events go to it alone (relative mode); everything
 // else goes to the interface. After drawing, the scene reads the keyboard
 // only while no text box has the focus. A scene-only key that follows a
-// mouse press within one turn waits for the frame that sees the press.
+// mouse press waits until the interface has settled the focus.
 //
 // Modal boxes (RunModal): nested turns without the idle handler, until the
 // box ends, the application quits or the display closes. The interface
@@ -164,11 +164,14 @@ private:
     std::size_t dispatchedLastTurn_ = 0;
     bool idleWantedLastTurn_ = true;
     std::vector<Modal> modals_;
-    // Keys that came after a mouse press the interface has not drawn yet:
-    // whether the scene or a text box owns them is known only after that
-    // frame (at a low frame rate a click and the next keys arrive together).
+    // Keys that came after a mouse press before the interface settled the
+    // focus: whether the scene or a text box owns them is known only after
+    // the frame with the press and the one after it (which shows a box that
+    // lost the focus), and at a low frame rate a click and the keys typed
+    // after it arrive together.
+    static constexpr int kFramesToSettleFocus = 2;
     std::vector<SDL_Event> deferredKeys_;
-    bool pressSinceFrame_ = false;
+    int framesAfterPress_ = kFramesToSettleFocus;  // frames drawn since the press was applied
     std::unique_ptr<InputFeed> input_;
     std::function<void(const TurnInfo&)> observer_;
     std::function<void(SDL_Window*)> renderedHook_;

@@ -79,11 +79,12 @@ void UiHost::HandleEvent(const SDL_Event& event) {
                 input_->Feed(event);
             }
             break;
-        case SDL_MOUSEBUTTONDOWN:
-            pressSinceFrame_ = true;
-            [[fallthrough]];
         case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
+            if (event.type == SDL_MOUSEBUTTONDOWN) {
+                framesAfterPress_ = 0;
+            }
             if (!HandleCapturedMouse(event)) {
                 input_->Feed(event);
                 HandlePaneButton(event);
@@ -133,7 +134,8 @@ bool UiHost::HandleAccelerator(const SDL_Event& event) {
 // Keys keep their order: once one waits, the ones after it wait too.
 bool UiHost::DeferKey(const SDL_Event& event) {
     if (deferredKeys_.empty()) {
-        if (!pressSinceFrame_ || event.type != SDL_KEYDOWN || !modals_.empty()) {
+        if (framesAfterPress_ >= kFramesToSettleFocus || event.type != SDL_KEYDOWN ||
+            !modals_.empty()) {
             return false;
         }
         const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
