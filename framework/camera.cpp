@@ -110,6 +110,15 @@ void CCamera::SetBounds(const float box[6]) {
     }
 }
 
+void CCamera::SetPose(const Vector3& point, const Vector3& newRight, const Vector3& newUp,
+                      const Vector3& newLook) {
+    position = point;
+    right = newRight;
+    up = newUp;
+    look = newLook;
+    viewDirty = true;
+}
+
 void CCamera::CopyStateFrom(const CCamera& source) {
     position = source.position;
     right = source.right;

@@ -23,6 +23,7 @@ enum CameraMode : std::int32_t {
     FirstPerson = 1,
     ThirdPerson = 2,
     FreeFlight = 3,
+    Orbit = 4,  // circles a point of its own, with no target (never a player's camera)
 };
 
 class CCamera {
@@ -67,6 +68,10 @@ public:
     void LookAt(const Vector3& point);
     // Copies the six floats min x, y, z, max x, y, z.
     void SetBounds(const float box[6]);
+    // Places the eye at point with the given axes (made orthonormal at the
+    // next view rebuild), as a camera that copies another body's pose does.
+    void SetPose(const Vector3& point, const Vector3& newRight, const Vector3& newUp,
+                 const Vector3& newLook);
 
     CPlayer* GetTarget() const { return target; }
     const float* GetBounds() const { return bounds; }

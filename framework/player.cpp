@@ -267,6 +267,17 @@ bool CPlayer::AddCameraCallback(CameraCallback function, void* context) {
     return true;
 }
 
+void CPlayer::ResetPose() {
+    position = velocity = Vector3{0.0f, 0.0f, 0.0f};
+    right = {1.0f, 0.0f, 0.0f};
+    up = {0.0f, 1.0f, 0.0f};
+    look = {0.0f, 0.0f, 1.0f};
+    pitch = yaw = roll = 0.0f;
+    if (camera != nullptr) {
+        camera->SetPose(cameraOffset, right, up, look);
+    }
+}
+
 void CPlayer::SetBounds(const float box[6]) {
     for (int i = 0; i < 6; ++i) {
         bounds[i] = box[i];

@@ -74,6 +74,10 @@ public:
     // unchanged, when it already holds kMaxCallbacks entries or function is null.
     bool AddPlayerCallback(PlayerCallback function, void* context);
     bool AddCameraCallback(CameraCallback function, void* context);
+    // Back to the pose of a new player: at the origin, at rest, facing +z
+    // with no accumulated turn, and the camera at the camera offset (world
+    // axes) with the same facing. Mode, limits, callbacks and model stay.
+    void ResetPose();
     // Copies min x, y, z, max x, y, z; the player does not consult it.
     void SetBounds(const float box[6]);
 

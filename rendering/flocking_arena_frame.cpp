@@ -26,13 +26,14 @@ DWORD DirectionFlags(const std::uint8_t* keys) {
 
 }  // namespace
 
+// Paused, the player neither turns nor moves; a drag still orbits the
+// overview and school cameras, and every camera goes on being applied.
 void CFlockingArenaRenderEngine::ProcessInput() {
+    BeginFrameTime();
     std::uint8_t keys[256];
     if (!GetKeyboardState(keys)) {
         return;
     }
-    const DWORD flags = DirectionFlags(keys);
-
     float dx = 0.0f, dy = 0.0f;
     if (window != nullptr && GetCapture() == window) {
         ShowCursor(false);
@@ -46,16 +47,16 @@ void CFlockingArenaRenderEngine::ProcessInput() {
         SetCursorPos(rememberedCursor.x, rememberedCursor.y);
     }
     if (dx != 0.0f || dy != 0.0f) {
-        if (Held(keys, VK_RBUTTON)) {
-            player.Rotate(dy, 0.0f, -dx);
-        } else {
-            player.Rotate(dy, dx, 0.0f);
+        TurnFromMouse(dx, dy, Held(keys, VK_RBUTTON));
+    }
+    if (advancing_) {
+        const DWORD flags = DirectionFlags(keys);
+        if (flags != 0) {
+            player.MoveByDirections(flags, frameSeconds_ * kKeyThrust, true);
         }
+        player.Update(frameSeconds_);
     }
-    if (flags != 0) {
-        player.MoveByDirections(flags, timer.GetElapsed() * kKeyThrust, true);
-    }
-    player.Update(timer.GetElapsed());
+    UseSceneCamera();
     if (camera != nullptr && device != nullptr) {
         camera->ApplyView(device);
     }
@@ -64,22 +65,28 @@ void CFlockingArenaRenderEngine::ProcessInput() {
 void CFlockingArenaRenderEngine::UpdateScene() {
     CRenderEngine::UpdateScene();
     FollowSelection();
-    world.Update(timer.GetElapsed());
-    pikeMesh.Animate(device, timer.GetElapsed());
-    bluegillMesh.Animate(device, timer.GetElapsed());
-    blackbassMesh.Animate(device, timer.GetElapsed());
-    pikeLowMesh.Animate(device, timer.GetElapsed());
-    bluegillLowMesh.Animate(device, timer.GetElapsed());
-    blackbassLowMesh.Animate(device, timer.GetElapsed());
+    if (!advancing_) {
+        return;  // paused: the flock and the fins stand still
+    }
+    world.Update(frameSeconds_);
+    simulatedSeconds += frameSeconds_;
+    pikeMesh.Animate(device, frameSeconds_);
+    bluegillMesh.Animate(device, frameSeconds_);
+    blackbassMesh.Animate(device, frameSeconds_);
+    pikeLowMesh.Animate(device, frameSeconds_);
+    bluegillLowMesh.Animate(device, frameSeconds_);
+    blackbassLowMesh.Animate(device, frameSeconds_);
 }
 
 void CFlockingArenaRenderEngine::DrawScene() {
     device->SetRenderState(D3DRS_FOGENABLE, TRUE);
     device->SetRenderState(D3DRS_FOGCOLOR, kFogColor);
     device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_EXP);
-    device->SetRenderState(D3DRS_FOGDENSITY, FloatToDword(kFogDensity));
+    device->SetRenderState(D3DRS_FOGDENSITY, FloatToDword(FogDensity()));
     DrawSkyBox();
-    player.Render(device);
+    if (viewSettings.camera != SceneCamera::PikesEye) {
+        player.Render(device);  // seen from inside, the pike would only hide the view
+    }
     if (instancedFlock) {
         flockDrawer.Draw(device, world);
     } else {

@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "framework/data_file_failure.h"
+#include "framework/first_person_camera.h"
 #include "framework/hierarchy_model.h"
 #include "framework/indexed_geometry.h"
+#include "framework/orbit_camera.h"
 #include "framework/player.h"
 #include "framework/render_object.h"
 #include "rendering/flock_drawer.h"
@@ -28,6 +30,7 @@
 
 class cEntity;
 class cPlayerEntity;
+class cStayWithinSphereBehavior;
 
 namespace RenderLib {
 
@@ -40,6 +43,8 @@ public:
     static constexpr float kFarPlane = 50000.0f;
     static constexpr float kMouseSensitivity = 0.33333334f;  // degrees per pixel
     static constexpr float kKeyThrust = 500.0f;              // velocity per second held
+    static constexpr float kStepSeconds = 1.0f / 60.0f;      // what one Step advances
+    static constexpr float kWheelZoom = 0.9f;                // distance factor per wheel notch
     // Sky-box images in face order Front, Back, Left, Right, Top, Bottom.
     static const std::array<const char*, kSkyBoxFaces> kSkyBoxFiles;
 
@@ -85,8 +90,33 @@ public:
     void RebuildFlock(int totalFish);
     int FishCount() const { return static_cast<int>(fishModels.size()); }
 
+    // ---- Time and view, for the View menu (flocking_arena_controls.cpp) ----
+
+    // Pause freezes the flock and the player; drawing and cameras go on.
+    void TogglePause() { viewSettings.paused = !viewSettings.paused; }
+    // While paused: the next frame advances flock and player by exactly
+    // kStepSeconds. While running it pauses (at the frame shown).
+    void StepFrame();
+    // The flock as at start-up (the random generator as it stood then, the
+    // flock size now chosen, the behaviour values now applied) and the
+    // player back at its start. Call between frames.
+    void ResetFlock();
+    // Sees the scene through camera from the next frame on; choosing Follow
+    // School follows the school nearest the player.
+    void SetSceneCamera(SceneCamera sceneCamera) { viewSettings.camera = sceneCamera; }
+    // The Follow School camera moves on to the next school.
+    void NextSchool();
+    // Mouse-wheel notches (positive: away from the user) zoom the chase,
+    // overview and school cameras in.
+    void Zoom(float notches);
+    // The school the Follow School camera follows, 0 to 3.
+    int FollowedSchool() const { return followedSchool_; }
+    // The seconds the flock and player advance by in the current frame: the
+    // timer's step, kStepSeconds for a step, 0 while paused.
+    float FrameSeconds() const { return frameSeconds_; }
+
     CPlayer player;                             // the user's fish; owns its camera
-    CCamera* camera = nullptr;                  // the player's camera; not owned
+    CCamera* camera = nullptr;                  // the camera the scene is seen through; not owned
     CModelInstance playerModel;                 // the pike drawn for the player
     CHierarchyModel pikeMesh;                   // the player's model
     CHierarchyModel bluegillMesh;               // schools 1 and 3
@@ -106,7 +136,13 @@ public:
     SceneViewSettings viewSettings;             // camera, overlays, panels, pause, selection
     COverlayLines overlayLines;                 // the overlays of the last frame drawn
     COverlayDrawer overlayDrawer;               // draws them through the device
+    CFirstPersonCamera eyeCamera;               // Pike's Eye: the player's pose every frame
+    COrbitCamera overviewCamera;                // Overview: around the stay-in sphere's centre
+    COrbitCamera schoolCamera;                  // Follow School: around a school's centroid
     double simulatedSeconds = 0.0;              // time the flock has been stepped since it was built
+
+protected:
+    bool IsTimeStopped() const override { return viewSettings.paused; }
 
 private:
     // Both add the images that cannot be loaded to failures.
@@ -117,6 +153,16 @@ private:
     void AttachFishModel(cEntity& fish, int school);
     void DrawSkyBox();
     void ApplyCameraViewport();
+    void PlacePlayer();
+    void BeginFrameTime();
+    void TurnFromMouse(float dx, float dy, bool roll);
+    void UseSceneCamera();
+    void EnterCamera(SceneCamera entered);
+    void FrameOverview();
+    int SchoolNearestPlayer() const;
+    Vector3 SchoolCentroid(int school) const;
+    const cStayWithinSphereBehavior* StayInSphere() const;
+    float FogDensity() const;
     void ReleaseSkyBoxTextures();
     // Clears a selection beyond the flock and has the world observe the
     // selected fish (or none), so that its steering's shares are recorded.
@@ -127,6 +173,15 @@ private:
     POINT pressPoint_{};                    // view pixel of the last left press
     bool pressed_ = false;                  // a left press awaits its release
     float pressTravel_ = 0.0f;              // pixels the captured mouse moved since the press
+
+    float frameSeconds_ = 0.0f;           // this frame's advance: 0 while paused
+    bool advancing_ = false;              // the flock and the player step this frame
+    bool stepPending_ = false;            // the next paused frame advances kStepSeconds
+    std::uint32_t startRandomState_ = 1;  // the generator before the start-up flock
+    Vector3 startPosition_;               // the player's start pose (SetupScene)
+    Vector3 startRotation_;
+    SceneCamera enteredCamera_ = SceneCamera::Chase;  // the camera set up last frame
+    int followedSchool_ = 0;
 };
 
 }  // namespace RenderLib

@@ -14,6 +14,7 @@
 #include "simulation/entity.h"
 #include "simulation/group.h"
 #include "simulation/population.h"
+#include "simulation/random_source.h"
 
 namespace RenderLib {
 
@@ -164,6 +165,7 @@ void CFlockingArenaRenderEngine::SetupScene(const Vector3* position, const Vecto
     behaviors = CreateStartupBehaviors(flockScenario);
     world.SetThreadCount(threadCount);
     SetUpPlayer(position, rotation);
+    startRandomState_ = SharedRandom().State();
     PopulateFlock(
         world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
         flockScenario);
@@ -194,6 +196,7 @@ void CFlockingArenaRenderEngine::RebuildFlock(int totalFish) {
     PopulateFlock(
         world, behaviors, [this](cEntity& fish, int school) { AttachFishModel(fish, school); },
         flockScenario);
+    simulatedSeconds = 0.0;
     FollowSelection();
 }
 
@@ -212,15 +215,23 @@ void CFlockingArenaRenderEngine::SetUpPlayer(const Vector3* position, const Vect
     float bounds[6];
     pikeMesh.GetBounds(bounds);
     player.SetBounds(bounds);
-    camera->fov = 55.0f;
-    camera->MarkProjectionDirty();
+    for (CCamera* each :
+         {static_cast<CCamera*>(camera), static_cast<CCamera*>(&eyeCamera),
+          static_cast<CCamera*>(&overviewCamera), static_cast<CCamera*>(&schoolCamera)}) {
+        each->fov = 55.0f;
+        each->MarkProjectionDirty();
+        each->SetBounds(bounds);
+    }
     ApplyCameraViewport();
-    camera->SetBounds(bounds);
+    startPosition_ = position != nullptr ? *position : Vector3{};
+    startRotation_ = rotation != nullptr ? *rotation : Vector3{};
+    PlacePlayer();
+}
 
-    const Vector3 target = position != nullptr ? *position : Vector3{};
-    player.Move(target - player.GetPosition(), false);
-    const Vector3 turn = rotation != nullptr ? *rotation : Vector3{};
-    player.Rotate(turn.x, turn.y, turn.z);
+// From a player at the origin facing +z: the start position, then the start turn.
+void CFlockingArenaRenderEngine::PlacePlayer() {
+    player.Move(startPosition_ - player.GetPosition(), false);
+    player.Rotate(startRotation_.x, startRotation_.y, startRotation_.z);
 }
 
 void CFlockingArenaRenderEngine::AttachFishModel(cEntity& fish, int school) {
@@ -235,9 +246,15 @@ void CFlockingArenaRenderEngine::AttachFishModel(cEntity& fish, int school) {
 }
 
 void CFlockingArenaRenderEngine::ApplyCameraViewport() {
-    camera->SetViewport(static_cast<UINT>(viewport.x), static_cast<UINT>(viewport.y),
-                        static_cast<UINT>(viewport.width), static_cast<UINT>(viewport.height),
-                        kNearPlane, kFarPlane, nullptr);
+    for (CCamera* each :
+         {player.GetCamera(), static_cast<CCamera*>(&eyeCamera),
+          static_cast<CCamera*>(&overviewCamera), static_cast<CCamera*>(&schoolCamera)}) {
+        if (each != nullptr) {
+            each->SetViewport(static_cast<UINT>(viewport.x), static_cast<UINT>(viewport.y),
+                              static_cast<UINT>(viewport.width), static_cast<UINT>(viewport.height),
+                              kNearPlane, kFarPlane, nullptr);
+        }
+    }
 }
 
 void CFlockingArenaRenderEngine::ReleaseSkyBoxTextures() {

@@ -102,13 +102,15 @@ HRESULT CRenderEngine::RenderFrame() {
 }
 
 void CRenderEngine::ShowFrameRate() {
-    if (timer.GetFrameRate() == lastFrameRate) {
+    const bool stopped = IsTimeStopped();
+    if (timer.GetFrameRate() == lastFrameRate && stopped == lastShownStopped) {
         return;
     }
     char rateText[kFrameRateTextSize];
     lastFrameRate = timer.GetFrameRate(rateText);
+    lastShownStopped = stopped;
     if (window != nullptr) {
-        window->SetText(std::string("Scene : ") + rateText);
+        window->SetText(std::string("Scene : ") + rateText + (stopped ? " - Paused" : ""));
     }
 }
 

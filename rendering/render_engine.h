@@ -63,7 +63,8 @@ public:
     virtual void OnLButtonDown(UINT flags, std::int32_t x, std::int32_t y);
     // Releases the mouse capture. flags, x and y are ignored.
     virtual void OnLButtonUp(UINT flags, std::int32_t x, std::int32_t y);
-    // One frame: tick the timer, show a changed frame rate in the window text,
+    // One frame: tick the timer, show a changed frame rate (and whether time
+    // stands still) in the window text,
     // recover a lost device, then input, update, clear, draw and present.
     // Returns the present's result; D3D_OK when inactive; the device's
     // cooperative-level answer while it is lost; E_FAIL without a device (an
@@ -118,6 +119,7 @@ public:
     Matrix4 worldMatrix;                       // identity; world transform after each scene pass
     CTimer timer;                              // frame timing and frame rate
     std::uint32_t lastFrameRate = 0;           // frame rate last shown in the window text
+    bool lastShownStopped = false;             // the window text last said "Paused"
     HWND window = nullptr;                     // window the device presents to; not owned
     bool deviceLost = false;                   // the last present failed
     bool active = false;                       // frames are drawn (false while minimised)
@@ -142,6 +144,11 @@ public:
     float clearZ = 1.0f;
     DWORD clearStencil = 0;
     POINT rememberedCursor;  // cursor's screen position at the last left press
+
+protected:
+    // Whether the scene's time stands still: the window text then says
+    // "Paused" after the frame rate. The base never stops.
+    virtual bool IsTimeStopped() const { return false; }
 
 private:
     void ShowFrameRate();

@@ -41,6 +41,9 @@ void C3DView::OnInitialUpdate() {
                                       : new CFlockingArenaRenderEngine();
         renderEngine->flockScenario.totalFish = app != nullptr ? app->GetFlockSize() : 0;
         renderEngine->threadCount = app != nullptr ? app->GetSearchThreads() : 1;
+        if (app != nullptr) {
+            renderEngine->viewSettings = app->GetStartView();
+        }
         engineStarted_ = renderEngine->Initialize(GetSafeHwnd());
     }
     if (app != nullptr) {
@@ -77,6 +80,14 @@ void C3DView::OnLButtonUp(UINT flags, CPoint point) {
         renderEngine->OnLButtonUp(flags, point.x, point.y);
     }
     CPaneView::OnLButtonUp(flags, point);
+}
+
+BOOL C3DView::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {
+    if (renderEngine == nullptr) {
+        return FALSE;
+    }
+    renderEngine->Zoom(static_cast<float>(delta) / WHEEL_DELTA);
+    return TRUE;
 }
 
 void C3DView::OnDestroy() {

@@ -4,7 +4,7 @@
 // the scene into the pane's image area; the pane shows the engine's last
 // presented image under a caption line holding the engine's window text
 // ("Scene : 60 FPS"). Size changes and left-button presses in the pane go
-// to the engine. Frames themselves are driven by the application's idle
+// (and wheel turns) to the engine. Frames themselves are driven by the application's idle
 // turns, not by the view.
 //
 // Life: made by the splitter from its class description; the first initial
@@ -58,6 +58,8 @@ public:
     // Pass the key flags and the point (client pixels) to the engine.
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    // Zooms the engine's camera by the notches turned.
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
 
     // Replaces the panels over the picture with those the engine's view
     // settings ask for, sampling the flock's statistics while they show.

@@ -1,6 +1,9 @@
 #include "shell/program_options.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "platform/cli/command_line.h"
 #include "shell/screenshot_file.h"
@@ -33,10 +36,57 @@ bool ParseSize(std::string_view text, ProgramOptions& options, std::string& erro
     return true;
 }
 
+bool ParseCamera(std::string_view text, RenderLib::SceneViewSettings& view, std::string& error) {
+    using RenderLib::SceneCamera;
+    constexpr std::pair<std::string_view, SceneCamera> kNames[] = {
+        {"chase", SceneCamera::Chase},
+        {"eye", SceneCamera::PikesEye},
+        {"overview", SceneCamera::Overview},
+        {"school", SceneCamera::FollowSchool}};
+    for (const auto& [name, camera] : kNames) {
+        if (text == name) {
+            view.camera = camera;
+            return true;
+        }
+    }
+    error = "--camera: '" + std::string(text) + "' is not one of chase, eye, overview, school";
+    return false;
+}
+
+// A comma list of the overlays and panels to show.
+bool ParseShow(std::string_view text, RenderLib::SceneViewSettings& view, std::string& error) {
+    using Settings = RenderLib::SceneViewSettings;
+    constexpr std::pair<std::string_view, bool Settings::*> kNames[] = {
+        {"sphere", &Settings::showSphere},
+        {"radii", &Settings::showRadii},
+        {"neighbours", &Settings::showNeighbours},
+        {"forces", &Settings::showForces},
+        {"centroids", &Settings::showCentroids},
+        {"stats", &Settings::showStatistics},
+        {"help", &Settings::showHelp}};
+    while (true) {
+        const auto comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        const auto* found = std::find_if(std::begin(kNames), std::end(kNames),
+                                         [item](const auto& entry) { return entry.first == item; });
+        if (found == std::end(kNames)) {
+            error = "--show: '" + std::string(item) +
+                    "' is not one of sphere, radii, neighbours, forces, centroids, stats, help";
+            return false;
+        }
+        view.*(found->second) = true;
+        if (comma == std::string_view::npos) {
+            return true;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
 bool TakesValue(std::string_view name) {
     return name == "--frames" || name == "--screenshot" || name == "--size" ||
            name == "--fixed-step" || name == "--fish" || name == "--threads" ||
-           name == "--preset" || name == "--screenshot-dir";
+           name == "--preset" || name == "--screenshot-dir" ||
+           name == "--camera" || name == "--show" || name == "--select";
 }
 
 bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& options,
@@ -74,6 +124,15 @@ bool ApplyValue(std::string_view name, std::string_view value, ProgramOptions& o
             return false;
         }
         options.screenshotDir = value;
+    } else if (name == "--camera") {
+        return ParseCamera(value, options.view, error);
+    } else if (name == "--show") {
+        return ParseShow(value, options.view, error);
+    } else if (name == "--select") {
+        const auto fish = ParseInteger(name, value, 0, kMaximumFlockSize - 1, error);
+        if (!fish)
+            return false;
+        options.view.selectedFish = static_cast<int>(*fish);
     } else {
         const auto step = ParseReal(name, value, 0.0, 1.0, error);
         if (!step)
@@ -95,6 +154,8 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
             options.headless = true;
         } else if (name == "--stats") {
             options.stats = true;
+        } else if (name == "--paused") {
+            options.view.paused = true;
         } else if (TakesValue(name)) {
             if (i + 1 >= argc) {
                 error = std::string(name) + ": a value is missing";
@@ -112,12 +173,20 @@ std::optional<ProgramOptions> ParseProgramOptions(int argc, char** argv, std::st
         error = "--screenshot needs --headless";
         return std::nullopt;
     }
+    const int flock = options.fish > 0 ? options.fish : kStartupFlockSize;
+    if (options.view.selectedFish >= flock) {
+        error = "--select: fish " + std::to_string(options.view.selectedFish) +
+                " is not in a flock of " + std::to_string(flock) + " (0 to " +
+                std::to_string(flock - 1) + ")";
+        return std::nullopt;
+    }
     return options;
 }
 
 const char* ProgramUsage() {
     return "Usage: quorvane [--fish N] [--threads N] [--preset FILE.toml]\n"
            "                [--screenshot-dir DIR]\n"
+           "                [--camera NAME] [--show LIST] [--select N] [--paused]\n"
            "                [--headless --frames N [--screenshot FILE.png] [--size WxH]\n"
            "                [--fixed-step SECONDS] [--stats]]\n"
            "\n"
@@ -146,12 +215,20 @@ const char* ProgramUsage() {
            "                        a file that is not valid ends the program at once\n"
            "  --screenshot-dir DIR  the folder where F12 (File > Save Screenshot) writes\n"
            "                        (default: the current folder)\n"
+           "  --camera NAME         start with this camera: chase (the default), eye,\n"
+           "                        overview or school\n"
+           "  --show LIST           start showing these, a comma list of sphere, radii,\n"
+           "                        neighbours, forces, centroids, stats and help\n"
+           "  --select N            select fish N (by creation, from 0) of the flock\n"
+           "  --paused              start with the flock and your fish paused\n"
            "  --help                show this text\n"
            "\n"
            "Keys: arrows move forward, back, left and right; Page Up and Page Down move\n"
            "up and down. Drag with the left mouse button in the scene to turn; hold the\n"
            "right button as well to roll. The keys fly your fish while the scene has the\n"
-           "keyboard: click in it. Alt+F, Alt+P and Alt+H open the menus; F10 selects\n"
-           "the menu bar. On a page of the sheet, Apply writes its values into the\n"
-           "behaviour that every fish shares.\n";
+           "keyboard: click in it. Space pauses, . steps one frame, Ctrl+R resets the\n"
+           "flock, 1 to 4 choose the camera (chase, pike's eye, overview, follow\n"
+           "school), Tab the next school, the mouse wheel zooms. Alt+F, Alt+V, Alt+P\n"
+           "and Alt+H open the menus; F10 selects the menu bar. On a page of the sheet,\n"
+           "Apply writes its values into the behaviour that every fish shares.\n";
 }

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "rendering/scene_view_settings.h"
+
 // What the command line asks of the program.
 struct ProgramOptions {
     bool help = false;
@@ -18,6 +20,7 @@ struct ProgramOptions {
     int threads = 0;                  // neighbour-search threads; 0: all cores
     std::string preset;               // preset file applied at start, empty: none
     std::string screenshotDir;        // folder of File > Save Screenshot, empty: the current one
+    RenderLib::SceneViewSettings view;  // --camera, --show, --select, --paused
 };
 
 // Parses argv. On a bad option or value returns nothing and sets error to a

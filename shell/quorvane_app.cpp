@@ -18,6 +18,7 @@
 CQuorvaneApp::CQuorvaneApp() {
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     MapCommand(ID_FLOCK_SIZE, [this] { OnFlockSize(); });
+    MapViewCommands();
     MapCommand(ID_FILE_NEW, [this] {
         CQuorvaneDoc* document = GetDocument();
         if (document == nullptr || document->SaveModified()) {

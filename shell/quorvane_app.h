@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/ui/docview/win_app.h"
+#include "rendering/scene_view_settings.h"
 
 namespace RenderLib {
 class CFlockingArenaRenderEngine;
@@ -24,8 +25,9 @@ class CQuorvaneDoc;
 
 class CQuorvaneApp : public CWinApp {
 public:
-    // Maps About (ID_APP_ABOUT) and New (ID_FILE_NEW, after asking to save
-    // unsaved changes). The document handles Open, Save and the presets.
+    // Maps About (ID_APP_ABOUT), New (ID_FILE_NEW, after asking to save
+    // unsaved changes) and the View menu. The document handles Open, Save
+    // and the presets.
     CQuorvaneApp();
     // Removes the pages' way to the live behaviours and their Apply hook.
     ~CQuorvaneApp() override;
@@ -57,6 +59,10 @@ public:
     // is the start-up flock, more a scaled flock of that many.
     void SetFlockSize(int fish) { flockSize_ = fish; }
     int GetFlockSize() const { return flockSize_; }
+    // What the 3D view's engine shows at start (camera, overlays, panels,
+    // pause, selection); the defaults unless the command line chose.
+    void SetStartView(const RenderLib::SceneViewSettings& view) { startView_ = view; }
+    const RenderLib::SceneViewSettings& GetStartView() const { return startView_; }
     // Threads of the engine's neighbour search (1, the default, starts none).
     void SetSearchThreads(int threads) { searchThreads_ = threads; }
     int GetSearchThreads() const { return searchThreads_; }
@@ -85,8 +91,12 @@ public:
     RenderLib::CFlockingArenaRenderEngine* renderEngine = nullptr;
 
 private:
+    // Maps the View menu's commands (view_commands.cpp).
+    void MapViewCommands();
+
     RenderLib::Clock* engineClock_ = nullptr;  // not owned
     int flockSize_ = 0;
+    RenderLib::SceneViewSettings startView_;
     int searchThreads_ = 1;
     bool applyAsYouEdit_ = false;
     std::string screenshotFolder_;

@@ -107,6 +107,7 @@ int RunQuorvane(const ProgramOptions& options) {
     }
     app->SetFlockSize(options.fish);
     app->SetScreenshotFolder(options.screenshotDir);
+    app->SetStartView(options.view);
     app->SetSearchThreads(options.threads > 0
                               ? options.threads
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
@@ -136,6 +137,7 @@ int RunQuorvane(const ProgramOptions& options) {
     app->SetEngineClock(nullptr);
     app->SetFlockSize(0);
     app->SetScreenshotFolder("");
+    app->SetStartView({});
     app->SetSearchThreads(1);
     SetDirect3DFactory({});
     if (options.stats) {

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr float kInverseRandMax = 3.0518509e-05f;  // 1 / 32767 in single precision
-constexpr int kStartupFishCount = 28;              // what the default generator yields
 const Vector3 kSchoolCentres[kSchoolCount] = {
     {0.0f, 0.0f, 200.0f}, {0.0f, 0.0f, -200.0f}, {200.0f, 0.0f, 0.0f}, {-200.0f, 0.0f, 0.0f}};
 
@@ -28,7 +27,7 @@ cEntity* CreateFish(cWorld& world) {
 
 float FlockScale(FlockScenario scenario) {
     return scenario.totalFish > 0
-               ? std::cbrt(static_cast<float>(scenario.totalFish) / kStartupFishCount)
+               ? std::cbrt(static_cast<float>(scenario.totalFish) / kStartupFlockSize)
                : 1.0f;
 }
 

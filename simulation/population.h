@@ -29,6 +29,8 @@ constexpr int kSchoolCount = 4;
 // the start-up count (FlockScale).
 // The sizes a scaled flock may have: one fish per school at least.
 inline constexpr int kMinimumFlockSize = 4;
+// The start-up flock's size: what the generator in its default state draws.
+inline constexpr int kStartupFlockSize = 28;
 inline constexpr int kMaximumFlockSize = 100'000;
 
 struct FlockScenario {

@@ -20,6 +20,8 @@ public:
     }
 
     void Seed(std::uint32_t seed) { state_ = seed; }
+    // The whole state: Seed(State()) later repeats the values from here on.
+    std::uint32_t State() const { return state_; }
 
 private:
     std::uint32_t state_;

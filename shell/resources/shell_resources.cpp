@@ -50,6 +50,60 @@ std::vector<Accelerator> MainAccelerators() {
     };
 }
 
+// The View menu's keys. Those without Ctrl or an F-key act only while the
+// scene has the keyboard: in a text box they type.
+std::vector<Accelerator> ViewAccelerators() {
+    constexpr std::uint8_t kScene = FVIRTKEY | FSCENEONLY;
+    std::vector<Accelerator> keys = {
+        {kScene, VK_SPACE, ID_VIEW_PAUSE},
+        {kScene, VK_OEM_PERIOD, ID_VIEW_STEP},
+        {FVIRTKEY | FCONTROL, 'R', ID_VIEW_RESET_FLOCK},
+        {kScene, VK_TAB, ID_VIEW_NEXT_SCHOOL},
+        {kScene, 'S', ID_VIEW_SHOW_SPHERE},
+        {kScene, 'R', ID_VIEW_SHOW_RADII},
+        {kScene, 'N', ID_VIEW_SHOW_NEIGHBOURS},
+        {kScene, 'F', ID_VIEW_SHOW_FORCES},
+        {kScene, 'C', ID_VIEW_SHOW_CENTROIDS},
+        {FVIRTKEY, VK_F1 + 1, ID_VIEW_STATISTICS},
+        {FVIRTKEY, VK_F1, ID_VIEW_HELP},
+        {kScene, VK_ESCAPE, ID_VIEW_CLEAR_SELECTION},
+    };
+    for (UINT camera = 0; camera < 4; ++camera) {
+        keys.push_back({kScene, static_cast<std::uint16_t>('1' + camera),
+                        static_cast<std::uint16_t>(ID_VIEW_CAMERA_FIRST + camera)});
+    }
+    return keys;
+}
+
+std::vector<MenuItem> ViewMenu() {
+    return {
+        {"&Pause", ID_VIEW_PAUSE},
+        {"S&tep", ID_VIEW_STEP},
+        {"&Reset Flock", ID_VIEW_RESET_FLOCK},
+        {},
+        {"&Camera",
+         0,
+         {{"&Chase", ID_VIEW_CAMERA_FIRST},
+          {"&Pike's Eye", ID_VIEW_CAMERA_FIRST + 1},
+          {"&Overview", ID_VIEW_CAMERA_FIRST + 2},
+          {"&Follow School", ID_VIEW_CAMERA_FIRST + 3},
+          {},
+          {"&Next School", ID_VIEW_NEXT_SCHOOL}}},
+        {"S&how",
+         0,
+         {{"Stay-in &Sphere", ID_VIEW_SHOW_SPHERE},
+          {"Fish &Radii", ID_VIEW_SHOW_RADII},
+          {"&Neighbours", ID_VIEW_SHOW_NEIGHBOURS},
+          {"&Forces", ID_VIEW_SHOW_FORCES},
+          {"School &Centroids", ID_VIEW_SHOW_CENTROIDS}}},
+        {"&Statistics", ID_VIEW_STATISTICS},
+        {"H&elp", ID_VIEW_HELP},
+        {"Clear Se&lection", ID_VIEW_CLEAR_SELECTION},
+        {},
+        {"&Apply as You Edit", ID_VIEW_APPLY_AS_YOU_EDIT},
+    };
+}
+
 std::vector<MenuItem> FileMenu() {
     return {
         {"&New", ID_FILE_NEW},
@@ -82,10 +136,14 @@ void RegisterShellResources() {
     resources.AddDialog({IDD_QUORVANE_FORM, "", 186, 191});
     resources.AddMenu({IDR_MAINFRAME,
                        {{"&File", FileMenu()},
+                        {"&View", ViewMenu()},
                         {"&Presets", PresetsMenu()},
                         {"F&lock", {{"Flock &Size...", ID_FLOCK_SIZE}}},
                         {"&Help", {{"&About Quorvane...", ID_APP_ABOUT}}}}});
-    resources.AddAccelerators(IDR_MAINFRAME, MainAccelerators());
+    std::vector<Accelerator> keys = MainAccelerators();
+    const std::vector<Accelerator> viewKeys = ViewAccelerators();
+    keys.insert(keys.end(), viewKeys.begin(), viewKeys.end());
+    resources.AddAccelerators(IDR_MAINFRAME, keys);
     if (std::optional<IconImage> icon = LoadApplicationIcon()) {
         resources.AddIcon(IDR_MAINFRAME, std::move(*icon));
     }

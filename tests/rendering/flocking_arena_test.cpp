@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/matrix_helpers.h"
 #include "platform/gfx/recording/recording_device.h"
 #include "platform/gfx/recording/recording_window.h"
 #include "platform/window/system.h"
@@ -30,6 +31,19 @@ using namespace RenderLib;
 using rendering_test::FakeClock;
 
 constexpr double kFrame = 1.0 / 60.0;
+
+// A counter of 60 ticks per second: a frame of one tick measures exactly
+// 1.0f / 60.0f, the length of a Step.
+class SixtyHertzClock : public Clock {
+public:
+    bool QueryPerformanceFrequency(std::int64_t* frequency) override {
+        *frequency = 60;
+        return true;
+    }
+    std::int64_t QueryPerformanceCounter() override { return ticks; }
+    std::uint32_t TimeGetTime() override { return 0; }
+    std::int64_t ticks = 0;
+};
 
 // The arena on the recording device, started in the folder that holds the
 // generated Data/ (the build's bin folder), so models and sky box load.
@@ -360,6 +374,159 @@ TEST_F(ArenaTest, ANewSeparationDistanceReachesEveryFish) {
             EXPECT_EQ(std::count(member->behaviors.begin(), member->behaviors.end(), separation), 1);
         }
     }
+}
+
+// ---- Time and cameras ----
+
+// A second arena on its own window and clock, built from a fresh generator.
+struct SecondArena {
+    explicit SecondArena(Clock& clock, int fish = 0) : engine(clock) {
+        SharedRandom().Seed(1);
+        engine.flockScenario.totalFish = fish;
+        EXPECT_TRUE(engine.Initialize(&window));
+    }
+    RecordingWindow window{1280, 800};
+    CFlockingArenaRenderEngine engine;
+};
+
+std::vector<Vector3> PositionsOf(const CFlockingArenaRenderEngine& engine) {
+    std::vector<Vector3> positions;
+    for (const cGroup* group : engine.world.groups) {
+        for (const cEntity* member : group->members) {
+            if (member->typeId == 1)
+                positions.push_back(member->position);
+        }
+    }
+    return positions;
+}
+
+TEST_F(ArenaTest, PauseFreezesFlockAndPikeAndAStepIsOneUnpausedFrame) {
+    engine->TogglePause();
+    const std::vector<Vector3> start = FishPositions();
+    SetKeyDown(VK_UP, true);  // held: a running pike would swim off
+    for (int i = 0; i < 100; ++i)
+        Frame();
+    SetKeyDown(VK_UP, false);
+    EXPECT_EQ(FishPositions(), start);
+    EXPECT_EQ(engine->player.GetPosition(), (Vector3{0, 0, 0}));
+    EXPECT_EQ(engine->simulatedSeconds, 0.0);
+    EXPECT_NE(window.GetText().find("Paused"), std::string::npos) << window.GetText();
+
+    engine->StepFrame();
+    Frame();
+    EXPECT_EQ(engine->FrameSeconds(), CFlockingArenaRenderEngine::kStepSeconds);
+    const std::vector<Vector3> stepped = FishPositions();
+    Frame();
+    EXPECT_EQ(FishPositions(), stepped) << "one step, then still again";
+
+    SixtyHertzClock sixty;  // the same flock, running, one frame of 1/60 s
+    SecondArena running(sixty);
+    sixty.ticks = 1;
+    running.engine.RenderFrame();
+    EXPECT_EQ(PositionsOf(running.engine), stepped);
+
+    engine->TogglePause();
+    Frame();
+    EXPECT_LE(engine->FrameSeconds(), kFrame * 1.01) << "no jump on resuming";
+    EXPECT_EQ(window.GetText().find("Paused"), std::string::npos);
+}
+
+TEST_F(ArenaTest, ResetRebuildsTheFreshStartBitForBitAtAnyFlockSize) {
+    for (const int fish : {0, 100}) {
+        SCOPED_TRACE(fish);
+        SixtyHertzClock fixed;
+        SecondArena fresh(fixed, fish);
+        fresh.engine.viewSettings.paused = true;
+        const std::vector<Vector3> atStart = PositionsOf(fresh.engine);
+        for (int i = 0; i < 3; ++i) {
+            fresh.engine.StepFrame();
+            fresh.engine.RenderFrame();
+        }
+        const std::vector<Vector3> afterSteps = PositionsOf(fresh.engine);
+
+        if (fish > 0)
+            engine->RebuildFlock(fish);  // the Flock Size box
+        SetKeyDown(VK_UP, true);
+        for (int i = 0; i < 30; ++i)
+            Frame();
+        SetKeyDown(VK_UP, false);
+        engine->ResetFlock();
+        EXPECT_EQ(FishPositions(), atStart);
+        EXPECT_EQ(engine->player.GetPosition(), (Vector3{0, 0, 0}));
+        EXPECT_EQ(engine->simulatedSeconds, 0.0);
+        engine->viewSettings.paused = true;
+        for (int i = 0; i < 3; ++i) {
+            engine->StepFrame();
+            Frame();
+        }
+        EXPECT_EQ(FishPositions(), afterSteps) << "the generator is back where it was too";
+        engine->viewSettings.paused = false;
+    }
+}
+
+void ExpectViewLooksAt(const D3DMATRIX& view, const Vector3& eye, const Vector3& target) {
+    const Matrix4 expected = MatrixLookAtLH(eye, target, Vector3{0, 1, 0});
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_NEAR(view.m[row][column], expected.m[row][column], 2e-3f)
+                << row << "," << column;
+        }
+    }
+}
+
+Vector3 SchoolCentroid(const CFlockingArenaRenderEngine& engine, int school) {
+    const cGroup* group = engine.world.groups.at(1 + school);  // the player's group is first
+    Vector3 sum;
+    for (const cEntity* fish : group->members)
+        sum += fish->position;
+    return sum * (1.0f / static_cast<float>(group->members.size()));
+}
+
+// The pike at (100, 50, 0) facing +x, nearest to school 2 (around (200, 0, 0)).
+TEST_F(ArenaTest, EachCameraGivesItsViewForAKnownPikePose) {
+    engine->player.Rotate(0, 90, 0);
+    engine->player.Move({100, 50, 0}, false);
+    engine->viewSettings.paused = true;  // the pose stays put
+    const auto viewAfterFrame = [&](SceneCamera camera) {
+        engine->SetSceneCamera(camera);
+        Frame();
+        return Device().transforms.at(D3DTS_VIEW);
+    };
+    // Chase: the offset (0, 20, -90) in the pike's frame, looking along its heading.
+    ExpectViewLooksAt(viewAfterFrame(SceneCamera::Chase), {10, 70, 0}, {11, 70, 0});
+    ExpectViewLooksAt(viewAfterFrame(SceneCamera::PikesEye), {100, 50, 0}, {101, 50, 0});
+
+    // Overview: looks at the sphere's centre from far enough to hold all of it.
+    const D3DMATRIX overview = viewAfterFrame(SceneCamera::Overview);
+    const Vector3 centre = TransformCoord(Vector3{0, 0, 0}, overview);
+    EXPECT_NEAR(centre.x, 0.0f, 1e-2f);
+    EXPECT_NEAR(centre.y, 0.0f, 1e-2f);
+    EXPECT_LE(1000.0f / centre.z, std::sin(55.0f / 2 * kDegreesToRadians));
+    engine->Zoom(2);  // two notches of the wheel
+    Frame();
+    EXPECT_NEAR(TransformCoord(Vector3{}, Device().transforms.at(D3DTS_VIEW)).z, centre.z * 0.81f,
+                1.0f);
+
+    // Follow School: the school nearest the pike, then the next one.
+    const D3DMATRIX school = viewAfterFrame(SceneCamera::FollowSchool);
+    EXPECT_EQ(engine->FollowedSchool(), 2);
+    const Vector3 seen = TransformCoord(SchoolCentroid(*engine, 2), school);
+    EXPECT_NEAR(seen.x, 0.0f, 1e-2f);
+    EXPECT_NEAR(seen.y, 0.0f, 1e-2f);
+    engine->NextSchool();
+    Frame();
+    EXPECT_EQ(engine->FollowedSchool(), 3);
+    const Vector3 next =
+        TransformCoord(SchoolCentroid(*engine, 3), Device().transforms.at(D3DTS_VIEW));
+    EXPECT_NEAR(next.x, 0.0f, 1e-2f);
+
+    // The wheel brings the chase camera nearer the pike.
+    engine->SetSceneCamera(SceneCamera::Chase);
+    Frame();
+    const float before = Length(engine->camera->GetPosition() - engine->player.GetPosition());
+    engine->Zoom(1);
+    EXPECT_NEAR(Length(engine->camera->GetPosition() - engine->player.GetPosition()), before * 0.9f,
+                1e-2f);
 }
 
 }  // namespace

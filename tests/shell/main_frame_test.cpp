@@ -46,23 +46,24 @@ TEST_F(MainFrameTest, TheFilePresetsAndFlockCommandsAndThePaneKeysHaveHandlers) 
     }
     const MenuTemplate* menu = Frame()->GetMenu();
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->popups.size(), 4u);
+    ASSERT_EQ(menu->popups.size(), 5u);
     EXPECT_EQ(menu->popups[0].text, "&File");
     std::vector<UINT> fileCommands;
     for (const MenuItem& item : menu->popups[0].items) fileCommands.push_back(item.command);
     EXPECT_EQ(fileCommands,
               (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
                                  ID_FILE_SAVE_SCREENSHOT, 0, ID_APP_EXIT}));
-    EXPECT_EQ(menu->popups[1].text, "&Presets");
-    ASSERT_GE(menu->popups[1].items.size(), 5u) << "the built-in presets beside the program";
-    EXPECT_EQ(menu->popups[1].items[0].text, "start-up");
-    EXPECT_EQ(menu->popups[1].items[0].command, ID_PRESET_FIRST);
-    EXPECT_EQ(menu->popups[2].text, "F&lock");
-    ASSERT_EQ(menu->popups[2].items.size(), 1u);
-    EXPECT_EQ(menu->popups[2].items[0].command, ID_FLOCK_SIZE);
-    EXPECT_EQ(menu->popups[3].text, "&Help");
+    EXPECT_EQ(menu->popups[1].text, "&View");
+    EXPECT_EQ(menu->popups[2].text, "&Presets");
+    ASSERT_GE(menu->popups[2].items.size(), 5u) << "the built-in presets beside the program";
+    EXPECT_EQ(menu->popups[2].items[0].text, "start-up");
+    EXPECT_EQ(menu->popups[2].items[0].command, ID_PRESET_FIRST);
+    EXPECT_EQ(menu->popups[3].text, "F&lock");
     ASSERT_EQ(menu->popups[3].items.size(), 1u);
-    EXPECT_EQ(menu->popups[3].items[0].text, "&About Quorvane...");
+    EXPECT_EQ(menu->popups[3].items[0].command, ID_FLOCK_SIZE);
+    EXPECT_EQ(menu->popups[4].text, "&Help");
+    ASSERT_EQ(menu->popups[4].items.size(), 1u);
+    EXPECT_EQ(menu->popups[4].items[0].text, "&About Quorvane...");
 }
 
 TEST_F(MainFrameTest, AcceleratorsWithoutAHandlerDoNothing) {
@@ -81,7 +82,7 @@ TEST_F(MainFrameTest, AcceleratorsWithoutAHandlerDoNothing) {
     EXPECT_EQ(keys.Translate(VK_DELETE, shift), ID_EDIT_CUT);
     EXPECT_EQ(keys.Translate(VK_INSERT, control), ID_EDIT_COPY);
     EXPECT_EQ(keys.Translate(VK_INSERT, shift), ID_EDIT_PASTE);
-    EXPECT_EQ(keys.Translate('N', KeyModifiers{}), std::nullopt);
+    EXPECT_EQ(keys.Translate('O', KeyModifiers{}), std::nullopt);
 }
 
 TEST_F(MainFrameTest, PaneKeysMoveTheActiveViewBetweenTheFormAndTheScene) {

@@ -518,4 +518,59 @@ TEST_F(QuorvaneAppTest, FlockSizeFromTheMenuRebuildsTheFlockKeepingTheAppliedVal
     EXPECT_EQ(RunApplication(), 0);
 }
 
+// The View menu's keys act on the scene while it has the keyboard, and type
+// in a number box that has it, even typed in the same turn as the click
+// that gave it the keyboard; Ctrl+R works anywhere; the menu by keys.
+TEST_F(QuorvaneAppTest, SceneKeysActInTheSceneButTypeInANumberBox) {
+    using RenderLib::SceneCamera;
+    const auto view = [&] { return app.renderEngine->viewSettings; };
+    CWnd* box = nullptr;
+    double stepped = 0.0;  // the simulated time after one step
+    script.Wait(2);
+    script.Then([&] {
+        // Each click with the keys after it in one turn, as at a low frame rate.
+        Click(CentreOf(*Scene()));
+        Type("3 ");  // the overview camera, then pause
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&] {
+        EXPECT_EQ(view().camera, SceneCamera::Overview);
+        EXPECT_TRUE(view().paused);
+        EXPECT_TRUE(Frame()->OnCmdMsg(ID_VIEW_CAMERA_FIRST + 2, CommandAction::QueryChecked));
+        stepped = app.renderEngine->simulatedSeconds + CFlockingArenaRenderEngine::kStepSeconds;
+        Type(".");
+        return true;
+    });
+    script.Wait(2);
+    script.Then([&] {
+        EXPECT_EQ(app.renderEngine->simulatedSeconds, stepped);
+        box = Form()->alignmentPage.GetDlgItem(IDC_TURN_RATE);
+        Click(CentreOf(*box));
+        PushKey(SDLK_a, KMOD_LCTRL);
+        Type("1 .");
+        return true;
+    });
+    script.Wait(3);
+    script.Then([&] {
+        EXPECT_EQ(box->GetWindowText(), "1 .");
+        EXPECT_EQ(view().camera, SceneCamera::Overview);
+        EXPECT_EQ(app.renderEngine->simulatedSeconds, stepped);
+        PushKey(SDLK_r, KMOD_LCTRL);  // Reset Flock, even from the box
+        PushKeyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+        PushKey(SDLK_v, KMOD_LALT);
+        PushKeyEvent(SDL_KEYUP, SDLK_LALT);
+        Type("cf");  // View, Camera, Follow School
+        return true;
+    });
+    script.Wait(3);
+    script.Then([&] {
+        EXPECT_EQ(app.renderEngine->simulatedSeconds, 0.0);
+        EXPECT_EQ(view().camera, SceneCamera::FollowSchool);
+        EXPECT_FALSE(Frame()->GetMenuBar().IsActive());
+        return true;
+    });
+    EXPECT_EQ(RunApplication(), 0);
+}
+
 }  // namespace

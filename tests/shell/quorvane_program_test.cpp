@@ -130,6 +130,21 @@ TEST_F(QuorvaneProgram, APresetChangesHowTheFlockSwims) {
     EXPECT_NE(Load(folder / "a.png").rgba, Load(folder / "b.png").rgba);
 }
 
+TEST_F(QuorvaneProgram, ViewOptionsReachTheSceneAtStart) {
+    const std::string common = "--headless --size 320x200 --fixed-step 0.01 --paused ";
+    const auto shot = [&](const std::string& options, const char* name) {
+        const RunResult run =
+            Run(common + options + " --screenshot '" + (folder / name).string() + "'");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return Load(folder / name).rgba;
+    };
+    const auto early = shot("--frames 3", "early.png");
+    ASSERT_FALSE(early.empty());
+    EXPECT_EQ(shot("--frames 12", "late.png"), early) << "paused from the first frame";
+    EXPECT_NE(shot("--frames 3 --camera overview --show sphere,stats --select 27", "overview.png"),
+              early);
+}
+
 TEST_F(QuorvaneProgram, HelpExplainsTheOptions) {
     const RunResult run = Run("--help");
     EXPECT_EQ(run.exitCode, 0);
@@ -161,6 +176,12 @@ TEST_F(QuorvaneProgram, BadOptionsExitWithTwoAndNameTheProblem) {
         {"--screenshot-dir /no/such", "--screenshot-dir: there is no folder '/no/such'"},
         {"--screenshot-dir /dev/null", "--screenshot-dir: '/dev/null' is not a folder"},
         {"--screenshot-dir ''", "--screenshot-dir: the folder name is empty"},
+        {"--camera side", "--camera: 'side'"},
+        {"--show sphere,bogus", "--show: 'bogus'"},
+        {"--show sphere,", "--show: ''"},
+        {"--select -1", "--select"},
+        {"--select 28", "--select: fish 28 is not in a flock of 28"},
+        {"--fish 8 --select 8", "--select: fish 8 is not in a flock of 8"},
     };
     for (const auto& bad : cases) {
         const RunResult run = Run(bad.arguments);

@@ -26,13 +26,16 @@ struct FakeClient : DisplayClient {
     void PostClose() override {}
     void SetMenuAltHeld(bool) override {}
     bool HandleMenuKey(std::uint16_t, KeyModifiers) override { return false; }
-    bool TranslateAccelerator(std::uint16_t, KeyModifiers) override { return false; }
+    bool TranslateAccelerator(std::uint16_t, KeyModifiers, bool) override { return false; }
+    const CAcceleratorTable& Accelerators() const override { return accelerators; }
     bool MenuHasKeyboard() const override { return false; }
     bool FocusKeepsKeys() const override { return false; }
     bool FocusTakesKey(std::uint16_t) const override { return false; }
     void ActOnFocusKey(std::uint16_t, bool) override {}
     void DeliverToCapture(const LeftButtonEvent&) override {}
     void DeliverToPane(const LeftButtonEvent&) override {}
+    void DeliverWheel(CPoint, short, UINT) override {}
+    CAcceleratorTable accelerators;
     void ShowMessageBox(const std::string&, const std::string&, UINT) override {}
 };
 

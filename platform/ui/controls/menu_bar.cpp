@@ -27,6 +27,15 @@ bool IsSeparator(const MenuItem& item) {
     return item.command == 0 && item.text.empty();
 }
 
+bool IsSubmenu(const MenuItem& item) {
+    return !item.items.empty();
+}
+
+// An item the highlight may rest on: a submenu, or a command that may run.
+bool IsChoosable(const MenuItem& item, const CMenuBar::Commands& commands) {
+    return IsSubmenu(item) || (!IsSeparator(item) && commands.enabled(item.command));
+}
+
 std::optional<char> LetterOf(std::uint16_t virtualKey) {
     if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
         return static_cast<char>(std::tolower(virtualKey));
@@ -43,15 +52,39 @@ void CMenuBar::SetMenu(const MenuTemplate* menu) {
 }
 
 void CMenuBar::Close() {
-    open_ = selected_ = highlight_ = -1;
+    open_ = selected_ = highlight_ = subOpen_ = subHighlight_ = -1;
     byKeyboard_ = false;
 }
 
 void CMenuBar::Open(int popup, bool byKeyboard) {
     open_ = popup;
     selected_ = -1;
-    highlight_ = -1;
+    highlight_ = subOpen_ = subHighlight_ = -1;
     byKeyboard_ = byKeyboard;
+}
+
+void CMenuBar::OpenSubmenu(int item, const Commands& commands) {
+    highlight_ = item;
+    subOpen_ = item;
+    subHighlight_ = -1;
+    if (byKeyboard_) {
+        MoveHighlight(1, commands);
+    }
+}
+
+const std::vector<MenuItem>& CMenuBar::ActiveItems() const {
+    const std::vector<MenuItem>& items = menu_.popups[open_].items;
+    return subOpen_ >= 0 ? items[subOpen_].items : items;
+}
+
+// A submenu opens; a command closes the menu and runs.
+void CMenuBar::Choose(const MenuItem& item, int index, const Commands& commands) {
+    if (IsSubmenu(item)) {
+        OpenSubmenu(index, commands);
+        return;
+    }
+    Close();
+    commands.run(item.command);
 }
 
 // ---- Keys ----
@@ -76,6 +109,9 @@ bool CMenuBar::HandleKey(std::uint16_t virtualKey, KeyModifiers held, const Comm
         }
         return false;
     }
+    if (open_ >= 0 && HandleOpenMenuKey(virtualKey, commands)) {
+        return true;
+    }
     const int count = PopupCount();
     const int current = open_ >= 0 ? open_ : selected_;
     switch (virtualKey) {
@@ -96,25 +132,14 @@ bool CMenuBar::HandleKey(std::uint16_t virtualKey, KeyModifiers held, const Comm
         }
         case VK_UP:
         case VK_DOWN:
-            if (open_ < 0) {
-                Open(current, true);
-            }
-            MoveHighlight(virtualKey == VK_UP ? -1 : 1, commands);
-            return true;
         case VK_RETURN:
-            if (open_ < 0) {
-                Open(current, true);
-                MoveHighlight(1, commands);
-            } else if (highlight_ >= 0) {
-                const UINT command = menu_.popups[open_].items[highlight_].command;
-                Close();
-                commands.run(command);
-            }
+            Open(current, true);
+            MoveHighlight(virtualKey == VK_UP ? -1 : 1, commands);
             return true;
         default:
             break;
     }
-    if (letter && !RunMnemonic(*letter, commands) && open_ < 0) {
+    if (letter && open_ < 0) {
         const int title = TitleWithMnemonic(*letter);
         if (title >= 0) {
             Open(title, true);
@@ -124,14 +149,53 @@ bool CMenuBar::HandleKey(std::uint16_t virtualKey, KeyModifiers held, const Comm
     return true;  // the menu has the keyboard: nothing else sees the key
 }
 
+// Keys of a dropped menu (or its open submenu); false for the keys that
+// work as on the bar (Esc and F10 at the top level, Left and Right between menus).
+bool CMenuBar::HandleOpenMenuKey(std::uint16_t virtualKey, const Commands& commands) {
+    const std::vector<MenuItem>& items = ActiveItems();
+    const int highlight = ActiveHighlight();
+    switch (virtualKey) {
+        case VK_ESCAPE:
+        case VK_LEFT:
+            if (subOpen_ < 0) {
+                return false;
+            }
+            subOpen_ = subHighlight_ = -1;  // back to the menu that holds it
+            return true;
+        case VK_RIGHT:
+            if (subOpen_ >= 0 || highlight < 0 || !IsSubmenu(items[highlight])) {
+                return false;
+            }
+            OpenSubmenu(highlight, commands);
+            return true;
+        case VK_UP:
+        case VK_DOWN:
+            MoveHighlight(virtualKey == VK_UP ? -1 : 1, commands);
+            return true;
+        case VK_RETURN:
+            if (highlight >= 0) {
+                Choose(items[highlight], highlight, commands);
+            }
+            return true;
+        default:
+            break;
+    }
+    const std::optional<char> letter = LetterOf(virtualKey);
+    if (letter) {
+        RunMnemonic(*letter, commands);
+    }
+    return virtualKey != kVkF10;
+}
+
 void CMenuBar::MoveHighlight(int step, const Commands& commands) {
-    const std::vector<MenuItem>& items = menu_.popups[open_].items;
+    const std::vector<MenuItem>& items = ActiveItems();
     const int count = static_cast<int>(items.size());
-    int index = highlight_;
+    int& highlight = ActiveHighlight();
+    int index = highlight;
     for (int tried = 0; tried < count; ++tried) {
         index = index < 0 ? (step > 0 ? 0 : count - 1) : (index + step + count) % count;
-        if (!IsSeparator(items[index]) && commands.enabled(items[index].command)) {
-            highlight_ = index;
+        if (IsChoosable(items[index], commands)) {
+            highlight = index;
             return;
         }
     }
@@ -141,10 +205,10 @@ bool CMenuBar::RunMnemonic(char letter, const Commands& commands) {
     if (open_ < 0) {
         return false;
     }
-    for (const MenuItem& item : menu_.popups[open_].items) {
-        if (!IsSeparator(item) && MnemonicOf(item.text) == letter && commands.enabled(item.command)) {
-            Close();
-            commands.run(item.command);
+    const std::vector<MenuItem>& items = ActiveItems();
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (MnemonicOf(items[i].text) == letter && IsChoosable(items[i], commands)) {
+            Choose(items[i], i, commands);
             return true;
         }
     }
@@ -282,7 +346,53 @@ void CMenuBar::DrawDropDown(const Commands& commands) {
 }
 
 void CMenuBar::DrawItems(const Commands& commands) {
-    const std::vector<MenuItem>& items = menu_.popups[open_].items;
+    const UINT chosen = DrawItemList(menu_.popups[open_].items, false, commands);
+    DrawSubmenu(commands);
+    if (chosen != 0) {
+        Close();
+        commands.run(chosen);
+    }
+}
+
+// The open submenu as a popup beside its item, kept in step with the
+// interface, which closes it by itself on a click elsewhere.
+void CMenuBar::DrawSubmenu(const Commands& commands) {
+    if (subShown_ && !ImGui::IsPopupOpen("##submenu")) {
+        subShown_ = false;
+        subOpen_ = subHighlight_ = -1;
+    }
+    if (subOpen_ < 0) {
+        if (subShown_ && ImGui::BeginPopup("##submenu")) {
+            ImGui::CloseCurrentPopup();
+            ImGui::EndPopup();
+        }
+        subShown_ = false;
+        return;
+    }
+    if (!subShown_) {
+        ImGui::OpenPopup("##submenu");
+        subShown_ = true;
+    }
+    ImGui::SetNextWindowPos(ImVec2(subX_, subY_));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, kDropDownPadding);
+    const bool drawn =
+        ImGui::BeginPopup("##submenu", ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
+    ImGui::PopStyleVar();
+    if (drawn) {
+        const UINT chosen = DrawItemList(menu_.popups[open_].items[subOpen_].items, true, commands);
+        if (chosen != 0) {
+            Close();
+            ImGui::CloseCurrentPopup();
+            commands.run(chosen);
+        }
+        ImGui::EndPopup();
+    }
+}
+
+// Draws items as a column; returns the command of the item clicked, or 0.
+// Pointing at an item of the menu opens its submenu (or closes an open one).
+UINT CMenuBar::DrawItemList(const std::vector<MenuItem>& items, bool submenu,
+                            const Commands& commands) {
     float labelWidth = 0.0f;
     float shortcutWidth = 0.0f;
     for (const MenuItem& item : items) {
@@ -294,8 +404,8 @@ void CMenuBar::DrawItems(const Commands& commands) {
     const float gap = shortcutWidth > 0.0f ? ImGui::GetFontSize() * 2.0f : 0.0f;
     const float width = std::max(indent * 2.0f + labelWidth + gap + shortcutWidth,
                                  ImGui::GetFontSize() * kMinimumWidth);
-    ImDrawList* drawList = ImGui::GetWindowDrawList();
     const bool pointerMoved = PointerMoved();
+    int& highlight = submenu ? subHighlight_ : highlight_;
     UINT chosen = 0;
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
         const MenuItem& item = items[i];
@@ -304,26 +414,53 @@ void CMenuBar::DrawItems(const Commands& commands) {
             continue;
         }
         ImGui::PushID(i);
-        const bool enabled = commands.enabled(item.command);
+        const bool enabled = IsChoosable(item, commands);
         const ImVec2 at = ImGui::GetCursorScreenPos();
-        const ImGuiSelectableFlags flags = enabled ? 0 : ImGuiSelectableFlags_Disabled;
-        if (ImGui::Selectable("##item", highlight_ == i, flags, ImVec2(width, 0.0f))) {
+        const ImGuiSelectableFlags flags =
+            (enabled ? 0 : ImGuiSelectableFlags_Disabled) |
+            (IsSubmenu(item) ? ImGuiSelectableFlags_DontClosePopups : 0);
+        const bool clicked =
+            ImGui::Selectable("##item", highlight == i, flags, ImVec2(width, 0.0f));
+        const bool pointed = enabled && pointerMoved && ImGui::IsItemHovered();
+        if (pointed) {
+            highlight = i;
+        }
+        if (!submenu && IsSubmenu(item)) {
+            subX_ = ImGui::GetWindowPos().x + ImGui::GetWindowWidth();
+            subY_ = at.y - kDropDownPadding.y;
+            if (pointed || clicked) {
+                subOpen_ = i;
+            }
+        } else if (!submenu && pointed) {
+            subOpen_ = subHighlight_ = -1;
+        } else if (clicked) {
             chosen = item.command;
         }
-        if (enabled && pointerMoved && ImGui::IsItemHovered()) {
-            highlight_ = i;
-        }
-        const ImU32 color = ImGui::GetColorU32(enabled ? ImGuiCol_Text : ImGuiCol_TextDisabled);
-        DrawLabel(drawList, ImVec2(at.x + indent, at.y), color, item.text, byKeyboard_ || altHeld_);
-        const std::string shortcut = commands.shortcut(item.command);
-        if (!shortcut.empty()) {
-            const float shortcutX = at.x + width - indent - ImGui::CalcTextSize(shortcut.c_str()).x;
-            drawList->AddText(ImVec2(shortcutX, at.y), color, shortcut.c_str());
-        }
+        DrawItemDecorations(item, at, width, indent, enabled, commands);
         ImGui::PopID();
     }
-    if (chosen != 0) {
-        Close();
-        commands.run(chosen);
+    return chosen;
+}
+
+// The label, the tick or the submenu's arrow, and the accelerator's text.
+void CMenuBar::DrawItemDecorations(const MenuItem& item, ImVec2 at, float width, float indent,
+                                   bool enabled, const Commands& commands) const {
+    ImDrawList* drawList = ImGui::GetWindowDrawList();
+    const ImU32 color = ImGui::GetColorU32(enabled ? ImGuiCol_Text : ImGuiCol_TextDisabled);
+    const float size = ImGui::GetFontSize();
+    DrawLabel(drawList, ImVec2(at.x + indent, at.y), color, item.text, byKeyboard_ || altHeld_);
+    if (commands.checked && !IsSubmenu(item) && commands.checked(item.command)) {
+        ImGui::RenderCheckMark(drawList, ImVec2(at.x + size * 0.15f, at.y + size * 0.15f), color,
+                               size * 0.7f);
+    }
+    if (IsSubmenu(item)) {
+        ImGui::RenderArrow(drawList, ImVec2(at.x + width - indent, at.y), color, ImGuiDir_Right,
+                           0.8f);
+        return;
+    }
+    const std::string shortcut = commands.shortcut(item.command);
+    if (!shortcut.empty()) {
+        const float shortcutX = at.x + width - indent - ImGui::CalcTextSize(shortcut.c_str()).x;
+        drawList->AddText(ImVec2(shortcutX, at.y), color, shortcut.c_str());
     }
 }

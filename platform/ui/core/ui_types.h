@@ -122,3 +122,6 @@ constexpr UINT MB_ICONSTOP = 0x10;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr UINT MB_ICONASTERISK = 0x40;
 constexpr UINT MB_ICONMASK = 0xF0;
+
+// One notch of the mouse wheel in a wheel message's delta.
+constexpr short WHEEL_DELTA = 120;

@@ -61,8 +61,13 @@ bool FrameOnDisplay::HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held) 
     return frame_.HandleMenuKey(virtualKey, held);
 }
 
-bool FrameOnDisplay::TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held) {
-    return frame_.TranslateAccelerator(virtualKey, held);
+bool FrameOnDisplay::TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held,
+                                          bool sceneHasKeyboard) {
+    return frame_.TranslateAccelerator(virtualKey, held, sceneHasKeyboard);
+}
+
+const CAcceleratorTable& FrameOnDisplay::Accelerators() const {
+    return frame_.GetAccelerators();
 }
 
 bool FrameOnDisplay::MenuHasKeyboard() const {
@@ -106,21 +111,33 @@ void FrameOnDisplay::DeliverToCapture(const LeftButtonEvent& event) {
     }
 }
 
-void FrameOnDisplay::DeliverToPane(const LeftButtonEvent& event) {
-    CWnd* target = frame_.ChildWindowFromPoint(event.screen);
+// The window that takes the mouse directly whose client area holds screen, or null.
+CWnd* FrameOnDisplay::PaneAt(CPoint screen) const {
+    CWnd* target = frame_.ChildWindowFromPoint(screen);
     while (target != nullptr && !target->ReceivesMouseButtons()) {
         target = target->GetParent();
     }
     if (target == nullptr) {
-        return;
+        return nullptr;
     }
     CRect client;
     target->GetClientRect(&client);
-    if (client.PtInRect(target->ScreenToClient(event.screen))) {
+    return client.PtInRect(target->ScreenToClient(screen)) ? target : nullptr;
+}
+
+void FrameOnDisplay::DeliverToPane(const LeftButtonEvent& event) {
+    if (CWnd* target = PaneAt(event.screen)) {
         if (event.down) {
             target->NoteFocus();  // a click in the scene gives it the keyboard
         }
         DeliverLeftButton(*target, event);
+    }
+}
+
+void FrameOnDisplay::DeliverWheel(CPoint screen, short delta, UINT flags) {
+    CWnd* target = GetCapture() != nullptr ? CWnd::FromHandle(GetCapture()) : PaneAt(screen);
+    if (target != nullptr) {
+        target->OnMouseWheel(flags, delta, screen);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ui/host/display_client.h"
 
 class CFrameWnd;
+class CWnd;
 
 class FrameOnDisplay : public DisplayClient {
 public:
@@ -23,16 +24,20 @@ public:
     void PostClose() override;
     void SetMenuAltHeld(bool held) override;
     bool HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held) override;
-    bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held) override;
+    bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held,
+                              bool sceneHasKeyboard) override;
+    const CAcceleratorTable& Accelerators() const override;
     bool MenuHasKeyboard() const override;
     bool FocusKeepsKeys() const override;
     bool FocusTakesKey(std::uint16_t virtualKey) const override;
     void ActOnFocusKey(std::uint16_t virtualKey, bool backward) override;
     void DeliverToCapture(const LeftButtonEvent& event) override;
     void DeliverToPane(const LeftButtonEvent& event) override;
+    void DeliverWheel(CPoint screen, short delta, UINT flags) override;
 
     void ShowMessageBox(const std::string& text, const std::string& caption, UINT type) override;
 
 private:
+    CWnd* PaneAt(CPoint screen) const;
     CFrameWnd& frame_;
 };

@@ -247,11 +247,12 @@ bool CFrameWnd::OnCmdMsg(UINT id, CommandAction action) {
     return app != nullptr && app->OnCmdMsg(id, action);
 }
 
-bool CFrameWnd::TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held) {
+bool CFrameWnd::TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held,
+                                     bool sceneHasKeyboard) {
     if (menuBar_.IsActive()) {
         return false;  // the menu has the keyboard
     }
-    const std::optional<UINT> command = accelerators_.Translate(virtualKey, held);
+    const std::optional<UINT> command = accelerators_.Translate(virtualKey, held, sceneHasKeyboard);
     if (!command || !OnCmdMsg(*command, CommandAction::Query)) {
         return false;
     }
@@ -283,6 +284,8 @@ std::string KeyName(std::uint16_t key) {
             return "Space";
         case VK_TAB:
             return "Tab";
+        case VK_OEM_PERIOD:
+            return ".";
         default:
             return "?";
     }
@@ -309,7 +312,8 @@ std::string CFrameWnd::AcceleratorText(UINT command) const {
 CMenuBar::Commands CFrameWnd::MenuCommands() {
     return {[this](UINT command) { return OnCmdMsg(command, CommandAction::Query); },
             [this](UINT command) { PostCommand(this, command); },
-            [this](UINT command) { return AcceleratorText(command); }};
+            [this](UINT command) { return AcceleratorText(command); },
+            [this](UINT command) { return OnCmdMsg(command, CommandAction::QueryChecked); }};
 }
 
 bool CFrameWnd::HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held) {

@@ -68,8 +68,10 @@ public:
     const CAcceleratorTable& GetAccelerators() const { return accelerators_; }
     UINT GetIconId() const { return iconId_; }
     // Posts the command of an accelerator for the key when the command has a
-    // handler along the routing; true when the key was used so.
-    bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held);
+    // handler along the routing; true when the key was used so. Scene-only
+    // entries count only when sceneHasKeyboard.
+    bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held,
+                              bool sceneHasKeyboard = true);
     // "Ctrl+N" for a command that has an accelerator, else "".
     std::string AcceleratorText(UINT command) const;
     // A key for the menu bar (Alt+letter, F10, keys in an open menu); true

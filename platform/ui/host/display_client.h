@@ -45,8 +45,12 @@ public:
     virtual void SetMenuAltHeld(bool held) = 0;
     // A key for the menu bar; true when the menu took it.
     virtual bool HandleMenuKey(std::uint16_t virtualKey, KeyModifiers held) = 0;
-    // A key with an accelerator whose command has a handler; true when used so.
-    virtual bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held) = 0;
+    // A key with an accelerator whose command has a handler; true when used
+    // so. Entries only the scene may take count only when sceneHasKeyboard.
+    virtual bool TranslateAccelerator(std::uint16_t virtualKey, KeyModifiers held,
+                                      bool sceneHasKeyboard) = 0;
+    // The window's accelerator table.
+    virtual const CAcceleratorTable& Accelerators() const = 0;
     // The menu bar is selected or a menu is down.
     virtual bool MenuHasKeyboard() const = 0;
     // A window that uses the keys (text box, trackbar) has the focus and is
@@ -64,6 +68,10 @@ public:
     // A left-button event over the main window: to the window under it that
     // takes presses itself (an image pane), when inside its client area.
     virtual void DeliverToPane(const LeftButtonEvent& event) = 0;
+    // A wheel turn of delta (WHEEL_DELTA a notch, positive away from the
+    // user) at screen: to the window holding the capture, else to the image
+    // pane whose client area holds the point.
+    virtual void DeliverWheel(CPoint screen, short delta, UINT flags) = 0;
 
     // ---- Message boxes ----
     // Shows a modal message box (the display's nested loop runs it).

@@ -29,6 +29,8 @@ std::optional<std::uint16_t> VirtualKeyForAccelerator(std::int32_t sdlKey) {
             return VK_INSERT;
         case SDLK_DELETE:
             return VK_DELETE;
+        case SDLK_PERIOD:
+            return VK_OEM_PERIOD;
         default:
             break;
     }

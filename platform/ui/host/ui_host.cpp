@@ -288,9 +288,10 @@ void UiHost::RunTurn(const IdleHandler& idle) {
     // When the idle handler wants no more turns, wait (briefly) for input
     // instead of drawing the same picture again and again.
     if (idle && !idleWantedLastTurn_ && window_ != nullptr && PostedMessageCount() == 0 &&
-        !input_->Pending()) {
+        !input_->Pending() && deferredKeys_.empty()) {
         SDL_WaitEventTimeout(nullptr, 100);
     }
+    ReplayDeferredKeys();
     const int events = window_ != nullptr
                            ? PumpSdlEvents([this](const SDL_Event& event) { HandleEvent(event); })
                            : 0;

@@ -11,14 +11,15 @@
 // one is given, draw the interface and swap, then run the posted messages.
 // Events: window size changes lay the frame out again at once; a key with
 // an accelerator whose command has a handler posts that command; a
-// left-button press or release over an image pane's client area goes to
-// that pane (unless a menu or modal box is open); while a control of a
+// left-button press or release, or a wheel turn, over an image pane's
+// client area goes to that pane (unless a menu or modal box is open); while a control of a
 // dialog in the main window has the keys, Tab and Shift+Tab move the focus
 // among the dialog's controls and Enter in an edit box presses the default
 // button (control_focus.h), before any accelerator; while a window holds the
 // mouse capture, mouse events go to it alone (relative mode); everything
 // else goes to the interface. After drawing, the scene reads the keyboard
-// only while no text box has the focus.
+// only while no text box has the focus. A scene-only key that follows a
+// mouse press waits until the interface has settled the focus.
 //
 // Modal boxes (RunModal): nested turns without the idle handler, until the
 // box ends, the application quits or the display closes. The interface
@@ -137,8 +138,11 @@ private:
     bool HandleFocusKey(const SDL_Event& event);
     bool HandleMenuKey(const SDL_Event& event);
     bool HandleAccelerator(const SDL_Event& event);
+    bool DeferKey(const SDL_Event& event);
+    void ReplayDeferredKeys();
     bool HandleCapturedMouse(const SDL_Event& event);
     void HandlePaneButton(const SDL_Event& event);
+    void HandlePaneWheel(const SDL_Event& event);
 
     void DrawFrame();
     bool SceneHasKeyboard() const;
@@ -169,6 +173,14 @@ private:
     std::size_t dispatchedLastTurn_ = 0;
     bool idleWantedLastTurn_ = true;
     std::vector<Modal> modals_;
+    // Keys that came after a mouse press before the interface settled the
+    // focus: whether the scene or a text box owns them is known only after
+    // the frame with the press and the one after it (which shows a box that
+    // lost the focus), and at a low frame rate a click and the keys typed
+    // after it arrive together.
+    static constexpr int kFramesToSettleFocus = 2;
+    std::vector<SDL_Event> deferredKeys_;
+    int framesAfterPress_ = kFramesToSettleFocus;  // frames drawn since the press was applied
     std::unique_ptr<InputFeed> input_;
     std::function<void(const TurnInfo&)> observer_;
     std::function<void(SDL_Window*)> renderedHook_;

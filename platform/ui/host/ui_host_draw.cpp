@@ -10,6 +10,7 @@
 #include <backends/imgui_impl_opengl3.h>
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include "platform/ui/core/command_ids.h"
 #include "platform/ui/host/covered_areas.h"
@@ -62,11 +63,17 @@ void UiHost::DrawFrame() {
     SDL_GL_SwapWindow(window_);
     inFrame_ = false;
     SetKeyboardRoutedToScene(SceneHasKeyboard());
+    if (!input_->PressPending() && framesAfterPress_ < kFramesToSettleFocus) {
+        ++framesAfterPress_;
+    }
     SyncWindowState();
 }
 
 bool UiHost::SceneHasKeyboard() const {
-    if (ImGui::GetIO().WantTextInput || popupOpen_ || !modals_.empty() ||
+    // The interface's WantTextInput lags a frame (it is set as the next frame
+    // starts); what the frame just drawn asked for is current.
+    const bool textWanted = ImGui::GetCurrentContext()->WantTextInputNextFrame > 0;
+    if (textWanted || popupOpen_ || !modals_.empty() ||
         (frame_ != nullptr && frame_->MenuHasKeyboard())) {
         return false;
     }

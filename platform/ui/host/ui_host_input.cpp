@@ -55,6 +55,9 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
+            if (DeferKey(event)) {
+                break;
+            }
             frame_->SetMenuAltHeld((event.key.keysym.mod & KMOD_ALT) != 0);
             keyTaken_ = event.type == SDL_KEYDOWN &&
                         (HandleFocusKey(event) || HandleMenuKey(event) || HandleAccelerator(event));
@@ -63,6 +66,9 @@ void UiHost::HandleEvent(const SDL_Event& event) {
             }
             break;
         case SDL_TEXTINPUT:
+            if (DeferKey(event)) {
+                break;
+            }
             // The characters of a key that was a command (Alt+F, an accelerator) are not typed.
             if (!std::exchange(keyTaken_, false)) {
                 input_->Feed(event);
@@ -71,13 +77,21 @@ void UiHost::HandleEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-        case SDL_MOUSEWHEEL:
+            if (event.type == SDL_MOUSEBUTTONDOWN) {
+                framesAfterPress_ = 0;
+            }
             if (!HandleCapturedMouse(event)) {
                 input_->Feed(event);
                 HandlePaneButton(event);
             } else if (event.type == SDL_MOUSEBUTTONUP) {
                 input_->Feed(event);  // the interface saw the press: it sees the release
             }
+            break;
+        case SDL_MOUSEWHEEL:
+            if (!HandleCapturedMouse(event)) {
+                input_->Feed(event);
+            }
+            HandlePaneWheel(event);
             break;
         default:
             break;
@@ -131,7 +145,34 @@ bool UiHost::HandleAccelerator(const SDL_Event& event) {
         return false;
     }
     const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
-    return key && frame_->TranslateAccelerator(*key, ModifiersFromSdl(event.key.keysym.mod));
+    return key && frame_->TranslateAccelerator(*key, ModifiersFromSdl(event.key.keysym.mod),
+                                               SceneHasKeyboard());
+}
+
+// Keys keep their order: once one waits, the ones after it wait too.
+bool UiHost::DeferKey(const SDL_Event& event) {
+    if (deferredKeys_.empty()) {
+        if (framesAfterPress_ >= kFramesToSettleFocus || event.type != SDL_KEYDOWN ||
+            !modals_.empty()) {
+            return false;
+        }
+        const auto key = VirtualKeyForAccelerator(event.key.keysym.sym);
+        const KeyModifiers held = ModifiersFromSdl(event.key.keysym.mod);
+        const CAcceleratorTable& keys = frame_->Accelerators();
+        if (!key || keys.Translate(*key, held, true) == keys.Translate(*key, held, false)) {
+            return false;  // the same wherever the keyboard is
+        }
+    }
+    deferredKeys_.push_back(event);
+    return true;
+}
+
+void UiHost::ReplayDeferredKeys() {
+    std::vector<SDL_Event> waiting;
+    waiting.swap(deferredKeys_);
+    for (const SDL_Event& event : waiting) {
+        HandleEvent(event);
+    }
 }
 
 bool UiHost::HandleCapturedMouse(const SDL_Event& event) {
@@ -155,4 +196,15 @@ void UiHost::HandlePaneButton(const SDL_Event& event) {
         return;
     }
     frame_->DeliverToPane(LeftButton(event.button));
+}
+
+// The capturing window, else the image pane under the pointer, gets the turn.
+void UiHost::HandlePaneWheel(const SDL_Event& event) {
+    if (!modals_.empty() || popupOpen_ || event.wheel.y == 0) {
+        return;
+    }
+    const int notches =
+        event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+    frame_->DeliverWheel(CPoint(event.wheel.mouseX, event.wheel.mouseY),
+                         static_cast<short>(notches * WHEEL_DELTA), MouseFlags(false));
 }

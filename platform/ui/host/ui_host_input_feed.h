@@ -17,6 +17,7 @@
 // What cannot go in this frame waits, in order, for the next. Internal to
 // the display.
 
+#include <algorithm>
 #include <bitset>
 #include <cfloat>
 #include <deque>
@@ -53,6 +54,12 @@ struct UiHost::InputFeed {
     void Apply(ImGuiIO& io, bool captured);
     // Changes wait for a coming frame.
     bool Pending() const { return !queue.empty(); }
+    // A button press waits: the interface has not yet drawn a frame with it.
+    bool PressPending() const {
+        return std::any_of(queue.begin(), queue.end(), [](const Change& change) {
+            return change.kind == Change::Kind::Button && change.down;
+        });
+    }
 
     std::deque<Change> queue;
     // The state last handed to the interface.

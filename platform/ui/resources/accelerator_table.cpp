@@ -5,10 +5,11 @@
 CAcceleratorTable::CAcceleratorTable(std::vector<Accelerator> entries)
     : entries_(std::move(entries)) {}
 
-std::optional<UINT> CAcceleratorTable::Translate(std::uint16_t virtualKey,
-                                                 KeyModifiers held) const {
+std::optional<UINT> CAcceleratorTable::Translate(std::uint16_t virtualKey, KeyModifiers held,
+                                                 bool sceneHasKeyboard) const {
     for (const Accelerator& entry : entries_) {
-        if ((entry.flags & FVIRTKEY) == 0 || entry.key != virtualKey) {
+        if ((entry.flags & FVIRTKEY) == 0 || entry.key != virtualKey ||
+            ((entry.flags & FSCENEONLY) != 0 && !sceneHasKeyboard)) {
             continue;
         }
         const bool shift = (entry.flags & FSHIFT) != 0;

@@ -14,6 +14,10 @@ constexpr std::uint8_t FVIRTKEY = 0x01;  // key is a virtual-key code (the only 
 constexpr std::uint8_t FSHIFT = 0x04;
 constexpr std::uint8_t FCONTROL = 0x08;
 constexpr std::uint8_t FALT = 0x10;
+// A key the scene reads: the entry applies only while no window that uses
+// keys (a text box, a trackbar) or menu has the keyboard, so that typing a
+// space, a digit or a period into a box types it.
+constexpr std::uint8_t FSCENEONLY = 0x40;
 
 // Virtual-key codes of keys used in accelerators; letters and digits are
 // their upper-case ASCII codes ('A' is 0x41, '0' is 0x30).
@@ -27,9 +31,10 @@ constexpr std::uint16_t VK_DELETE = 0x2E;
 constexpr std::uint16_t VK_F1 = 0x70;  // VK_F1 + n - 1 is Fn, up to F12
 constexpr std::uint16_t VK_F6 = 0x75;
 constexpr std::uint16_t VK_F12 = 0x7B;
+constexpr std::uint16_t VK_OEM_PERIOD = 0xBE;  // the '.' key
 
 struct Accelerator {
-    std::uint8_t flags = FVIRTKEY;  // FVIRTKEY with any of FSHIFT, FCONTROL, FALT
+    std::uint8_t flags = FVIRTKEY;  // FVIRTKEY with any of FSHIFT, FCONTROL, FALT, FSCENEONLY
     std::uint16_t key = 0;          // virtual-key code
     std::uint16_t command = 0;
 };
@@ -47,8 +52,10 @@ public:
     explicit CAcceleratorTable(std::vector<Accelerator> entries);
 
     // The command of the first entry for virtualKey whose modifiers are
-    // exactly those held; entries without FVIRTKEY never match.
-    std::optional<UINT> Translate(std::uint16_t virtualKey, KeyModifiers held) const;
+    // exactly those held; entries without FVIRTKEY never match, nor
+    // FSCENEONLY entries unless the scene has the keyboard.
+    std::optional<UINT> Translate(std::uint16_t virtualKey, KeyModifiers held,
+                                  bool sceneHasKeyboard = true) const;
     const std::vector<Accelerator>& Entries() const { return entries_; }
     bool IsEmpty() const { return entries_.empty(); }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// A menu bar as data: popups of items, each item a command id. Texts mark
-// their mnemonic letter with '&' ("E&xit"); "&&" is a literal ampersand.
+// A menu bar as data: popups of items, each item a command id or a submenu
+// of its own items (one level deep). Texts mark their mnemonic letter with
+// '&' ("E&xit"); "&&" is a literal ampersand.
 
 #include <optional>
 #include <string>
@@ -11,7 +12,8 @@
 
 struct MenuItem {
     std::string text;  // empty for a separator
-    UINT command = 0;  // 0 for a separator
+    UINT command = 0;  // 0 for a separator or a submenu
+    std::vector<MenuItem> items = {};  // a submenu's items; empty for a command
 };
 
 struct MenuPopup {

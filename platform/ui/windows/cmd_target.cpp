@@ -13,6 +13,10 @@ bool CCmdTarget::OnCmdMsg(UINT id, CommandAction action) {
     if (found == handlers_.end()) {
         return false;
     }
+    if (action == CommandAction::QueryChecked) {
+        const auto check = checks_.find(id);
+        return check != checks_.end() && check->second();
+    }
     if (action == CommandAction::Execute) {
         // A copy: the handler may remap or unmap its own id.
         const std::function<void()> handler = found->second;
@@ -24,6 +28,12 @@ bool CCmdTarget::OnCmdMsg(UINT id, CommandAction action) {
 void CCmdTarget::MapCommand(UINT id, std::function<void()> handler) {
     if (handler) {
         handlers_[id] = std::move(handler);
+    }
+}
+
+void CCmdTarget::MapCommandCheck(UINT id, std::function<bool()> checked) {
+    if (checked) {
+        checks_[id] = std::move(checked);
     }
 }
 

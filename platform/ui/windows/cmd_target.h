@@ -14,8 +14,9 @@
 
 // What OnCmdMsg is asked to do with a command.
 enum class CommandAction {
-    Execute,  // run the handler
-    Query,    // only report whether a handler exists (menus grey out items without one)
+    Execute,       // run the handler
+    Query,         // only report whether a handler exists (menus grey out items without one)
+    QueryChecked,  // report whether a handler exists and shows its item ticked
 };
 
 class CCmdTarget : public CObject {
@@ -26,7 +27,8 @@ public:
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
 
-    // Handles command id: true when a handler exists (and, for Execute, ran).
+    // Handles command id: true when a handler exists (and, for Execute, ran;
+    // for QueryChecked, shows its item ticked).
     // The base looks only at this object's own handlers; overrides add the
     // routing chain after them.
     virtual bool OnCmdMsg(UINT id, CommandAction action);
@@ -35,10 +37,14 @@ public:
 protected:
     // Registers (or replaces) the handler of command id.
     void MapCommand(UINT id, std::function<void()> handler);
+    // Registers whether the menu item of command id (whose handler is here)
+    // shows a tick; asked each time the menu is drawn.
+    void MapCommandCheck(UINT id, std::function<bool()> checked);
     void UnmapCommand(UINT id) { handlers_.erase(id); }
 
 private:
     std::map<UINT, std::function<void()>> handlers_;
+    std::map<UINT, std::function<bool()>> checks_;
 };
 
 // Posts command id to target, to run between frames (see message_queue.h).

@@ -153,8 +153,15 @@ public:
     virtual void OnSize(UINT type, int cx, int cy) { (void)type, (void)cx, (void)cy; }
     virtual void OnLButtonDown(UINT flags, CPoint point) { (void)flags, (void)point; }
     virtual void OnLButtonUp(UINT flags, CPoint point) { (void)flags, (void)point; }
-    // True for windows that take left-button presses in their client area
-    // directly (image panes) instead of through the interface's widgets.
+    // The mouse wheel turned by delta (WHEEL_DELTA a notch; positive: away
+    // from the user) over the window, or anywhere while it holds the
+    // capture; point in screen pixels. TRUE when the window used it.
+    virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint point) {
+        (void)flags, (void)delta, (void)point;
+        return FALSE;
+    }
+    // True for windows that take left-button presses and wheel turns in their
+    // client area directly (image panes) instead of through the interface's widgets.
     virtual bool ReceivesMouseButtons() const { return false; }
     // A command from a child control or a menu: routed through OnCmdMsg.
     virtual BOOL OnCommand(UINT id);
