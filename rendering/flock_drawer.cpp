@@ -1,6 +1,8 @@
 #include "rendering/flock_drawer.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -151,8 +153,7 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
     device->GetTransform(D3DTS_PROJECTION, &projection);
     const std::array<Plane, 6> planes = ViewPlanes(view, projection);
     for (Batch& batch : batches_) {
-        batch.worlds.clear();
-        batch.farWorlds.clear();
+        batch.visible.clear();
     }
     constexpr float kSquaredSwitch = kLowDetailDistance * kLowDetailDistance;
     UINT candidates = 0;  // sizes the buffer, so that culling does not resize it
@@ -171,11 +172,14 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
                 ++culled_;
                 continue;
             }
-            const bool distant = batch.lowDetail != nullptr &&
-                             SquaredEyeDistance(view, model.world) > kSquaredSwitch;
-            (distant ? batch.farWorlds : batch.worlds).push_back(model.world);
+            const float squaredDistance = SquaredEyeDistance(view, model.world);
+            batch.visible.push_back({model.world,
+                                     {squaredDistance, candidates - 1},
+                                     batch.lowDetail != nullptr &&
+                                         !(squaredDistance <= kSquaredSwitch)});
         }
     }
+    SplitByDetail();
     UINT total = 0;
     for (const Batch& batch : batches_) {
         total += static_cast<UINT>(batch.worlds.size() + batch.farWorlds.size());
@@ -195,6 +199,38 @@ void CFlockDrawer::Draw(IDirect3DDevice9* device, cWorld& world) {
     device->SetStreamSourceFreq(0, 1);
     device->SetStreamSourceFreq(kInstanceStream, 1);
     device->SetStreamSource(kInstanceStream, nullptr, 0, 0);
+}
+
+CFlockDrawer::NearKey CFlockDrawer::FullDetailCutoff() {
+    nearKeys_.clear();
+    for (const Batch& batch : batches_) {
+        for (const Visible& fish : batch.visible) {
+            if (batch.lowDetail != nullptr && !fish.distant) {
+                nearKeys_.push_back(fish.key);
+            }
+        }
+    }
+    if (nearKeys_.size() <= kFullDetailFish) {
+        return {HUGE_VALF, UINT_MAX};
+    }
+    const auto last = nearKeys_.begin() + (kFullDetailFish - 1);
+    std::nth_element(nearKeys_.begin(), last, nearKeys_.end());
+    return *last;
+}
+
+// Sorts each batch's fish in view into its full and low-detail instances,
+// each in world order.
+void CFlockDrawer::SplitByDetail() {
+    const NearKey cutoff = FullDetailCutoff();
+    for (Batch& batch : batches_) {
+        batch.worlds.clear();
+        batch.farWorlds.clear();
+        for (const Visible& fish : batch.visible) {
+            const bool full =
+                !fish.distant && (batch.lowDetail == nullptr || !(cutoff < fish.key));
+            (full ? batch.worlds : batch.farWorlds).push_back(fish.world);
+        }
+    }
 }
 
 // Draws count instances of object, from the first-th matrix of the buffer on.

@@ -13,11 +13,17 @@
 // the generator's "<fish>_low.x": same bones, swim animation, texture and
 // outline, about 5% of the triangles). Fish whose position lies farther than
 // kLowDetailDistance from the eye are drawn with it, in a second instanced
-// draw for that model, so each model costs at most two draws.
+// draw for that model, so each model costs at most two draws. Of the nearer
+// fish that have a stand-in, only the kFullDetailFish nearest to the eye are
+// drawn in full; the rest take the stand-in too. On a software rasteriser
+// the cost of a fish is its triangles, and a full model a few dozen pixels
+// long is almost all sub-pixel triangles, so this bounds the cost of a large
+// flock near the eye without touching a small one.
 //
 // Owns its instance buffer (managed pool, grown to the largest frame's
 // count). Models are drawn in the order of their first fish in the world.
 
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -41,6 +47,11 @@ public:
     // exactly that of the full models. Larger flocks (--fish) spread far
     // beyond it, which is where the saving counts.
     static constexpr float kLowDetailDistance = 2000.0f;
+    // Fish nearer than kLowDetailDistance drawn in full at most, the
+    // nearest first (equal distances: in world order). The start-up flock
+    // has 28 fish, so it is always drawn in full, exactly as without the
+    // bound.
+    static constexpr std::size_t kFullDetailFish = 32;
 
     CFlockDrawer() = default;
     ~CFlockDrawer();  // Release
@@ -65,6 +76,15 @@ public:
     void Release();
 
 private:
+    // Squared distance from the eye, then place in world order: orders the
+    // fish nearest first, equal distances in world order.
+    using NearKey = std::pair<float, UINT>;
+    // A fish in view.
+    struct Visible {
+        D3DMATRIX world;
+        NearKey key;
+        bool distant = false;  // beyond kLowDetailDistance (or not finite)
+    };
     struct Batch {
         CRenderObject* object = nullptr;       // not owned
         CRenderObject* lowDetail = nullptr;    // not owned; null: none
@@ -72,9 +92,13 @@ private:
         float radius = -1.0f;                  // negative: never culled
         std::vector<D3DMATRIX> worlds;         // this frame's visible near instances
         std::vector<D3DMATRIX> farWorlds;      // and those drawn with lowDetail
+        std::vector<Visible> visible;          // this frame's, in world order
     };
 
     Batch& BatchFor(CRenderObject* object);
+    // The key of the last near fish with a stand-in that is drawn in full.
+    NearKey FullDetailCutoff();
+    void SplitByDetail();
     CRenderObject* LowDetailFor(const CRenderObject* object) const;
     void DrawInstances(IDirect3DDevice9* device, CRenderObject* object, UINT first, UINT count);
     bool ReserveInstances(IDirect3DDevice9* device, UINT count);
@@ -82,6 +106,7 @@ private:
 
     std::vector<Batch> batches_;
     std::vector<std::pair<CRenderObject*, CRenderObject*>> lowDetails_;  // full, low
+    std::vector<NearKey> nearKeys_;  // scratch of FullDetailCutoff
     IDirect3DVertexBuffer9* instances_ = nullptr;  // owned
     UINT capacity_ = 0;                            // matrices instances_ holds
     UINT drawn_ = 0;

@@ -278,7 +278,14 @@ void StepSnapshot::FillList(std::vector<std::uint64_t>& keys,
                             std::vector<std::uint64_t>& sortBuffer,
                             std::vector<NeighborEntry>& list) const {
     SortNeighborKeys(keys, sortBuffer);
-    list.clear();  // so that growing copies nothing
+    // Every entry is written below, so only a list that must grow is
+    // emptied first (growing then copies nothing), and a list that already
+    // holds room keeps its entries: resizing fills in only the difference.
+    // The lists are a step's largest memory traffic, at a hundred thousand
+    // fish a gigabyte.
+    if (list.capacity() < keys.size()) {
+        list.clear();
+    }
     list.resize(keys.size());
     NeighborEntry* entry = list.data();
     for (const std::uint64_t key : keys) {

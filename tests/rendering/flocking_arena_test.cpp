@@ -274,6 +274,43 @@ TEST_F(ArenaTest, FishBeyondTheSwitchDistanceAreDrawnWithTheLowDetailModel) {
     }
 }
 
+TEST_F(ArenaTest, OfManyNearFishOnlyTheNearestAreDrawnInFull) {
+    // 100 fish ahead within the switch distance, standing still for the
+    // frame: at distances that grow along the world order, or all at one
+    // distance (the first in world order are drawn in full).
+    for (const bool sameDistance : {false, true}) {
+        engine->RebuildFlock(100);
+        float step = 0.0f;
+        UINT nearestOfFirstModel = 0;  // full-detail fish expected of the first model drawn
+        const CRenderObject* firstModel = nullptr;
+        for (cGroup* group : engine->world.groups) {
+            for (cEntity* member : group->members) {
+                if (dynamic_cast<cPlayerEntity*>(member) != nullptr) {
+                    continue;
+                }
+                firstModel = firstModel != nullptr ? firstModel : member->model->object;
+                const bool full = step < CFlockDrawer::kFullDetailFish;
+                nearestOfFirstModel += full && member->model->object == firstModel ? 1 : 0;
+                member->position = {0.0f, 0.0f, sameDistance ? 400.0f : 400.0f + 10.0f * step};
+                member->velocity = {};
+                step += 1.0f;
+            }
+        }
+        Log().Clear();
+        Frame();
+        EXPECT_EQ(engine->flockDrawer.DrawnCount(), 100u);
+        EXPECT_EQ(engine->flockDrawer.LowDetailCount(), 100u - CFlockDrawer::kFullDetailFish);
+        // The first instanced draw is the full model of the first fish.
+        const std::string instancing = "SetStreamSourceFreq(0, ";
+        const std::vector<std::string> counts = Log().Matching(instancing);
+        ASSERT_FALSE(counts.empty());
+        EXPECT_EQ(std::stoul(counts.front().substr(instancing.size())) &
+                      ~D3DSTREAMSOURCE_INDEXEDDATA,
+                  nearestOfFirstModel)
+            << (sameDistance ? "same distance" : "growing distance");
+    }
+}
+
 TEST_F(ArenaTest, HeldUpAndDownKeysCancelWhileUpAloneAccelerates) {
     SetKeyDown(VK_UP, true);
     SetKeyDown(VK_DOWN, true);
