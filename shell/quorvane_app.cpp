@@ -6,9 +6,11 @@
 #include "rendering/flocking_arena_render_engine.h"
 #include "shell/3d_view.h"
 #include "shell/about_dlg.h"
+#include "shell/built_in_presets.h"
 #include "shell/flock_size_dialog.h"
 #include "shell/live_behaviors.h"
 #include "shell/main_frame.h"
+#include "shell/preset_file.h"
 #include "shell/quorvane_doc.h"
 #include "shell/quorvane_view.h"
 #include "shell/resources/behavior_page_templates.h"
@@ -46,7 +48,11 @@ RenderLib::Clock& CQuorvaneApp::GetEngineClock() const {
 }
 
 BOOL CQuorvaneApp::InitInstance() {
-    RegisterShellResources();
+    std::vector<std::string> presetNames;
+    for (const auto& preset : BuiltInPresets()) {
+        presetNames.push_back(PresetDisplayName(preset));
+    }
+    RegisterShellResources(presetNames);
     RegisterBehaviorPageTemplates(AfxResources());
     // The pages read the behaviours of whatever engine is live at the time.
     SetLiveBehaviorsSource([this]() -> std::vector<cBehavior*>* {

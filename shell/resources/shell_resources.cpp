@@ -5,8 +5,6 @@
 #include "platform/ui/core/command_ids.h"
 #include "platform/ui/resources/resource_table.h"
 #include "platform/window/system.h"
-#include "shell/built_in_presets.h"
-#include "shell/preset_file.h"
 #include "shell/resources/icon_file.h"
 #include "shell/resources/shell_resource_ids.h"
 
@@ -116,19 +114,18 @@ std::vector<MenuItem> FileMenu() {
     };
 }
 
-// One entry per built-in preset, by name; empty when none was found.
-std::vector<MenuItem> PresetsMenu() {
+// One entry per preset name; empty when there is none.
+std::vector<MenuItem> PresetsMenu(const std::vector<std::string>& presetNames) {
     std::vector<MenuItem> items;
-    const auto& presets = BuiltInPresets();
-    for (std::size_t i = 0; i < presets.size(); ++i) {
-        items.push_back({PresetDisplayName(presets[i]), ID_PRESET_FIRST + static_cast<UINT>(i)});
+    for (std::size_t i = 0; i < presetNames.size(); ++i) {
+        items.push_back({presetNames[i], ID_PRESET_FIRST + static_cast<UINT>(i)});
     }
     return items;
 }
 
 }  // namespace
 
-void RegisterShellResources() {
+void RegisterShellResources(const std::vector<std::string>& presetNames) {
     CResourceTable& resources = AfxResources();
     resources.AddString(AFX_IDS_APP_TITLE, "Quorvane");
     resources.AddString(IDR_MAINFRAME, kDocumentString);
@@ -137,7 +134,7 @@ void RegisterShellResources() {
     resources.AddMenu({IDR_MAINFRAME,
                        {{"&File", FileMenu()},
                         {"&View", ViewMenu()},
-                        {"&Presets", PresetsMenu()},
+                        {"&Presets", PresetsMenu(presetNames)},
                         {"F&lock", {{"Flock &Size...", ID_FLOCK_SIZE}}},
                         {"&Help", {{"&About Quorvane...", ID_APP_ABOUT}}}}});
     std::vector<Accelerator> keys = MainAccelerators();
