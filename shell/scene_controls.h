@@ -10,7 +10,7 @@ struct SceneControl {
     const char* action;  // what it does
 };
 
-inline constexpr std::array<SceneControl, 26> kSceneControls{{
+inline constexpr std::array<SceneControl, 27> kSceneControls{{
     {"Up / Down", "swim forward / back"},
     {"Left / Right", "swim left / right"},
     {"Page Up / Page Down", "swim up / down"},
@@ -25,9 +25,10 @@ inline constexpr std::array<SceneControl, 26> kSceneControls{{
     {"3", "overview: drag to orbit the sphere"},
     {"4", "follow the school nearest the pike"},
     {"Tab", "follow the next school"},
-    {"Mouse wheel", "zoom (chase and overview cameras)"},
-    {"View > Show", "sphere, radii, neighbours, forces,"},
-    {"", "centroids (keys in the menu)"},
+    {"Drag (cameras 3 and 4)", "orbit what the camera looks at"},
+    {"Mouse wheel", "zoom (chase, overview, school)"},
+    {"S / R / N", "show sphere / radii / neighbours"},
+    {"F / C", "show forces / school centroids"},
     {"F1", "this help"},
     {"F2", "statistics"},
     {"F12", "save a screenshot"},
