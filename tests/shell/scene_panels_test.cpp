@@ -116,7 +116,8 @@ TEST(ScenePanelsTest, HelpListsTheScenesKeysAndMouseActions) {
     }
     for (const char* input :
          {"Space", ". (period)", "Ctrl+R", "1 / 2", "3", "4", "Tab", "Mouse wheel", "Click a fish",
-          "Esc", "F1", "F2", "F12", "Left drag", "Right button", "Page Up", "View > Show"}) {
+          "Esc", "F1", "F2", "F12", "Left drag", "Right button", "Page Up", "S / R / N",
+          "F / C"}) {
         EXPECT_NE(text.find(std::string("\n") + input), std::string::npos) << input;
     }
     EXPECT_EQ(help.rows.size(), kSceneControls.size() + 1);
