@@ -32,18 +32,9 @@
 #include "simulation/group_behaviors.h"
 #include "simulation/random_source.h"
 #include "tests/shell/app_script.h"
+#include "tests/shell/offscreen_app_test.h"
 
 namespace {
-
-// SDL video and the OpenGL library stay loaded to the end of the process
-// (the leak checker tells the driver's allocations by name).
-bool KeepOffscreenVideoLoaded() {
-    static const bool loaded = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        return InitSdlVideo(nullptr) && SDL_GL_LoadLibrary(nullptr) == 0;
-    }();
-    return loaded;
-}
 
 bool SceneReadsKeys() {
     SetKeyDown(VK_UP, true);
@@ -56,56 +47,21 @@ bool SceneReadsKeys() {
 constexpr int kAlignment = 0;  // tab indexes
 constexpr int kSeparation = 4;
 
-class BehaviorPageTuningTest : public ::testing::Test {
+class BehaviorPageTuningTest : public OffscreenAppTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(KeepOffscreenVideoLoaded());
-        AfxResources().Clear();
-        while (DispatchPostedMessages() > 0) {
-        }
-        ClearQuitRequest();
-        ReleaseCapture();
-        ClearKeyboardState();
-        SharedRandom().Seed(1);
-        InstallOpenGLDirect3D();
-        UiHostOptions options;
-        options.width = 800;
-        options.height = 560;
-        options.unattendedModals = true;
-        options.swapInterval = 0;
-        UiHost::SetOptions(options);
-        app.SetEngineClock(&clock);
-        app.SetStartedHandler([this] {
-            // Message boxes are recorded, then shown (and closed unattended).
-            MessageBoxPresenter shown = GetMessageBoxPresenter();
-            SetMessageBoxPresenter([this, shown](HWND owner, const std::string& text,
-                                                 const std::string& caption, UINT type) {
-                messages.push_back(text);
-                shown(owner, text, caption, type);
-            });
-            script.Attach(*UiHost::Current());
+    BehaviorPageTuningTest() : OffscreenAppTest(800, 560) {}
+
+    // Message boxes are recorded, then shown (and closed unattended).
+    void OnStarted() override {
+        MessageBoxPresenter shown = GetMessageBoxPresenter();
+        SetMessageBoxPresenter([this, shown](HWND owner, const std::string& text,
+                                             const std::string& caption, UINT type) {
+            messages.push_back(text);
+            shown(owner, text, caption, type);
         });
     }
 
-    void TearDown() override {
-        SetDirect3DFactory({});
-        UiHost::Shutdown();
-        AfxResources().Clear();
-        ClearQuitRequest();
-        ReleaseCapture();
-        ClearKeyboardState();
-    }
-
-    int RunApplication() {
-        char name[] = "app_tests";
-        char* argv[] = {name, nullptr};
-        return AfxWinMain(1, argv);
-    }
-
-    CQuorvaneView& Form() const {
-        return *dynamic_cast<CMainFrame*>(app.GetMainWnd())->GetFormView();
-    }
-    CPropertyPage& Page(int tab) const { return *Form().behaviorSheet.GetPage(tab); }
+    CPropertyPage& Page(int tab) const { return *Form()->behaviorSheet.GetPage(tab); }
     CSliderCtrl& Slider(int tab, int id) const {
         return *dynamic_cast<CSliderCtrl*>(Page(tab).GetDlgItem(id));
     }
@@ -160,9 +116,6 @@ protected:
         script.Wait(2);
     }
 
-    RenderLib::FixedStepClock clock{0.05};
-    CQuorvaneApp app;
-    AppScript script;
     std::vector<std::string> messages;
 };
 
@@ -171,7 +124,7 @@ TEST_F(BehaviorPageTuningTest, EverySliderLabelFollowsItsThumbWhileDraggedAndByK
     const auto pages = BehaviorPages();
     for (int tab = 0; tab < static_cast<int>(pages.size()); ++tab) {
         script.Then([this, tab] {
-            Click(CentreOfTab(Form().behaviorSheet, tab));
+            Click(CentreOfTab(Form()->behaviorSheet, tab));
             return true;
         });
         script.Wait(2);
@@ -267,7 +220,7 @@ TEST_F(BehaviorPageTuningTest, TabWalksThePageControlsWrappingAndShiftTabWalksBa
     const int count = static_cast<int>(order.size());
     script.Wait(2);
     script.Then([this] {
-        Click(CentreOfTab(Form().behaviorSheet, kSeparation));
+        Click(CentreOfTab(Form()->behaviorSheet, kSeparation));
         return true;
     });
     script.Wait(2);

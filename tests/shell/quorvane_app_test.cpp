@@ -42,6 +42,7 @@
 #include "simulation/population.h"
 #include "simulation/random_source.h"
 #include "tests/shell/app_script.h"
+#include "tests/shell/offscreen_app_test.h"
 
 namespace {
 
@@ -50,61 +51,9 @@ using RenderLib::CFlockingArenaRenderEngine;
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 520;
 
-// SDL video and the OpenGL library stay loaded to the end of the process,
-// so that the leak checker can tell the driver's own allocations by name.
-bool KeepOffscreenVideoLoaded() {
-    static const bool loaded = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        return InitSdlVideo(nullptr) && SDL_GL_LoadLibrary(nullptr) == 0;
-    }();
-    return loaded;
-}
-
-class QuorvaneAppTest : public ::testing::Test {
+class QuorvaneAppTest : public OffscreenAppTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(KeepOffscreenVideoLoaded());
-        AfxResources().Clear();
-        while (DispatchPostedMessages() > 0) {
-        }
-        ClearQuitRequest();
-        ReleaseCapture();
-        ClearKeyboardState();
-        SharedRandom().Seed(1);
-        InstallOpenGLDirect3D();
-        SetDisplay(true);
-        app.SetEngineClock(&clock);
-        app.SetStartedHandler([this] { script.Attach(*UiHost::Current()); });
-    }
-
-    void TearDown() override {
-        SetDirect3DFactory({});
-        UiHost::Shutdown();
-        AfxResources().Clear();
-        ClearQuitRequest();
-        ReleaseCapture();
-        ClearKeyboardState();
-    }
-
-    // unattended: modal boxes close by themselves; false: the script answers them.
-    static void SetDisplay(bool unattended) {
-        UiHostOptions options;
-        options.width = kWindowWidth;
-        options.height = kWindowHeight;
-        options.unattendedModals = unattended;
-        options.swapInterval = 0;
-        UiHost::SetOptions(options);
-    }
-
-    int RunApplication() {
-        char name[] = "shell_tests";
-        char* argv[] = {name, nullptr};
-        return AfxWinMain(1, argv);
-    }
-
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(app.GetMainWnd()); }
-    CQuorvaneView* Form() const { return Frame()->GetFormView(); }
-    C3DView* Scene() const { return Frame()->GetSceneView(); }
+    QuorvaneAppTest() : OffscreenAppTest(kWindowWidth, kWindowHeight) {}
 
     // The engine's first behaviour of class Behavior.
     template <class Behavior>
@@ -120,10 +69,6 @@ protected:
     // The bytes of the first fish's world transform, to compare exactly.
     using Placement = std::array<unsigned char, sizeof(D3DMATRIX)>;
     Placement FishPlacement() const;
-
-    RenderLib::FixedStepClock clock{0.05};  // every frame 50 ms: the frame rate shows after 20
-    CQuorvaneApp app;
-    AppScript script;
 };
 
 QuorvaneAppTest::Placement QuorvaneAppTest::FishPlacement() const {

@@ -30,6 +30,7 @@
 #include "shell/resources/shell_resource_ids.h"
 #include "simulation/random_source.h"
 #include "tests/shell/app_script.h"
+#include "tests/shell/offscreen_app_test.h"
 
 namespace {
 
@@ -60,57 +61,22 @@ WindowPixels LoadPng(const fs::path& path) {
     return picture;
 }
 
-// SDL video and the OpenGL library stay loaded to the end of the process,
-// so that the leak checker can tell the driver's own allocations by name.
-bool KeepOffscreenVideoLoaded() {
-    static const bool loaded = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        return InitSdlVideo(nullptr) && SDL_GL_LoadLibrary(nullptr) == 0;
-    }();
-    return loaded;
-}
-
-class SceneHudAppTest : public ::testing::Test {
+class SceneHudAppTest : public OffscreenAppTest {
 protected:
+    SceneHudAppTest() : OffscreenAppTest(kWidth, kHeight) {}
+
     void SetUp() override {
-        ASSERT_TRUE(KeepOffscreenVideoLoaded());
-        AfxResources().Clear();
-        ClearQuitRequest();
-        SharedRandom().Seed(1);
-        InstallOpenGLDirect3D();
-        UiHostOptions options;
-        options.width = kWidth;
-        options.height = kHeight;
-        options.unattendedModals = true;
-        options.swapInterval = 0;
-        UiHost::SetOptions(options);
-        app.SetEngineClock(&clock);
-        app.SetStartedHandler([this] { script.Attach(*UiHost::Current()); });
+        OffscreenAppTest::SetUp();
         folder = fs::temp_directory_path() / ("hud-app-" + std::to_string(getpid()));
         fs::create_directories(folder);
         app.SetScreenshotFolder(folder.string());
     }
 
     void TearDown() override {
-        SetDirect3DFactory({});
-        UiHost::Shutdown();
-        AfxResources().Clear();
-        ClearQuitRequest();
+        OffscreenAppTest::TearDown();
         fs::remove_all(folder);
     }
 
-    int RunApplication() {
-        char name[] = "shell_tests";
-        char* argv[] = {name, nullptr};
-        return AfxWinMain(1, argv);
-    }
-
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(app.GetMainWnd()); }
-    C3DView* Scene() const { return Frame()->GetSceneView(); }
-
-    RenderLib::FixedStepClock clock{0.05};
-    CQuorvaneApp app;
-    AppScript script;
     fs::path folder;
 };
 
