@@ -9,7 +9,6 @@
 #include "platform/ui/windows/wnd_handle.h"
 #include "shell/behavior_fields.h"
 #include "shell/live_behaviors.h"
-#include "shell/quorvane_app.h"
 #include "shell/resources/behavior_page_ids.h"
 #include "simulation/group_behaviors.h"
 #include "simulation/individual_behaviors.h"
@@ -17,16 +16,10 @@
 
 namespace {
 
-bool ApplyingAsYouEdit() {
-    const CQuorvaneApp* app = GetQuorvaneApp();
-    return app != nullptr && app->GetApplyAsYouEdit();
-}
+bool ApplyingAsYouEdit() { return CurrentPageSettings().applyAsYouEdit; }
 
 // The flock size run now: its start-up values are the page's defaults.
-FlockScenario ScenarioRunning() {
-    const CQuorvaneApp* app = GetQuorvaneApp();
-    return FlockScenario{app != nullptr ? app->GetFlockSize() : 0};
-}
+FlockScenario ScenarioRunning() { return FlockScenario{CurrentPageSettings().flockSize}; }
 
 }  // namespace
 

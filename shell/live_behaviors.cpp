@@ -9,6 +9,11 @@ LiveBehaviorsSource& InstalledSource() {
     return source;
 }
 
+std::function<PageSettings()>& PageSettingsSource() {
+    static std::function<PageSettings()> source;
+    return source;
+}
+
 std::function<void()>& AppliedHandler() {
     static std::function<void()> handler;
     return handler;
@@ -23,6 +28,14 @@ void SetLiveBehaviorsSource(LiveBehaviorsSource source) {
 std::vector<cBehavior*>* LiveBehaviors() {
     const LiveBehaviorsSource& source = InstalledSource();
     return source ? source() : nullptr;
+}
+
+void SetPageSettingsSource(std::function<PageSettings()> source) {
+    PageSettingsSource() = std::move(source);
+}
+
+PageSettings CurrentPageSettings() {
+    return PageSettingsSource() ? PageSettingsSource()() : PageSettings{};
 }
 
 void SetBehaviorsAppliedHandler(std::function<void()> handler) {

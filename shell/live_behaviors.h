@@ -23,6 +23,19 @@ void SetLiveBehaviorsSource(LiveBehaviorsSource source);
 // source is installed or there is no engine. Not owned.
 std::vector<cBehavior*>* LiveBehaviors();
 
+// What the pages need to know of the running program: whether they write
+// as the user edits (View, Apply as You Edit), and the flock size running
+// (its start-up values are a page's defaults; 0 is the start-up flock).
+struct PageSettings {
+    bool applyAsYouEdit = false;
+    int flockSize = 0;
+};
+// Installs the source of the settings (empty: the defaults above). The
+// application installs one that reads its own state.
+void SetPageSettingsSource(std::function<PageSettings()> source);
+// The installed source's answer, or the defaults without one.
+PageSettings CurrentPageSettings();
+
 // Called after a page's Apply has written into a live behaviour (the
 // application marks its document modified). Empty removes it.
 void SetBehaviorsAppliedHandler(std::function<void()> handler);

@@ -32,6 +32,7 @@ CQuorvaneApp::CQuorvaneApp() {
 CQuorvaneApp::~CQuorvaneApp() {
     SetLiveBehaviorsSource(nullptr);
     SetBehaviorsAppliedHandler(nullptr);
+    SetPageSettingsSource(nullptr);
 }
 
 CQuorvaneDoc* CQuorvaneApp::GetDocument() const {
@@ -58,6 +59,7 @@ BOOL CQuorvaneApp::InitInstance() {
     SetLiveBehaviorsSource([this]() -> std::vector<cBehavior*>* {
         return renderEngine != nullptr ? &renderEngine->behaviors : nullptr;
     });
+    SetPageSettingsSource([this] { return PageSettings{applyAsYouEdit_, flockSize_}; });
     SetBehaviorsAppliedHandler([this] {
         if (CQuorvaneDoc* document = GetDocument()) {
             document->SetModifiedFlag(TRUE);
