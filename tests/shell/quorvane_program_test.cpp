@@ -242,6 +242,21 @@ TEST_F(QuorvaneProgram, OnAnXServerTheWindowShowsBothPanesAndExitsFromTheMenu) {
     ExpectTheSheetBesideFishInWater(shown, 360, 60);
 }
 
+// The X library ends the process when its server goes away; the exit must
+// not wait on the dead server (it once spun for ever tearing the window down).
+TEST_F(QuorvaneProgram, ADisplayThatGoesAwayEndsTheProgram) {
+    for (const char* tool : {"Xvfb", "xdotool"}) {
+        if (!CommandExists(tool)) {
+            GTEST_SKIP() << tool << " is not installed (scripts/install-deps.sh installs it)";
+        }
+    }
+    const RunResult run = RunProgram("bash", "'" LOSE_DISPLAY_SCRIPT "' '" QUORVANE_PATH "'",
+                                     "env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
+    EXPECT_EQ(run.exitCode, 0) << "90: no window, 91: still running 20 s after the server "
+                                  "went, 93: no free display number\n"
+                               << run.err;
+}
+
 TEST_F(QuorvaneProgram, NoDisplayWithoutHeadlessSaysHowToRunHeadless) {
     const RunResult run = Run("", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER");
     EXPECT_EQ(run.exitCode, 1);

@@ -28,6 +28,17 @@ constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 
 struct HostState {
+    // A display still open when the process ends was not shut down in order:
+    // the process is ending from inside a turn, as when the X library exits
+    // because its connection to the server broke. The window system may be
+    // gone, and waiting on it would hang the exit for ever: the display lets
+    // go of it untouched (the system reclaims it) and frees the rest.
+    ~HostState() {
+        if (current != nullptr) {
+            current->AbandonWindowSystem();
+        }
+    }
+
     UiHostOptions options;
     std::unique_ptr<UiHost> current;
     MessageBoxPresenter previousPresenter;
@@ -199,8 +210,16 @@ bool UiHost::StartInterface(std::string* error) {
     return true;
 }
 
+void UiHost::AbandonWindowSystem() {
+    window_ = nullptr;
+    glContext_ = nullptr;
+    glBackend_ = sdlBackend_ = false;
+}
+
 void UiHost::StopInterface() {
-    SDL_GL_MakeCurrent(window_, glContext_);
+    if (window_ != nullptr) {
+        SDL_GL_MakeCurrent(window_, glContext_);
+    }
     if (glBackend_) {
         ImGui_ImplOpenGL3_Shutdown();
     }

@@ -91,6 +91,10 @@ public:
     void RequestClose();
     bool IsClosing() const { return frame_ == nullptr; }
     bool IsDetached() const { return window_ == nullptr; }
+    // Forgets the window, its OpenGL context and the interface's backends
+    // without a call to SDL or OpenGL, for a process ending with the window
+    // system possibly gone; what is left is freed without them.
+    void AbandonWindowSystem();
 
     // The main window's size in pixels.
     CSize WindowSize() const;
