@@ -70,23 +70,25 @@ int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
     return found == pages_.end() ? -1 : static_cast<int>(found - pages_.begin());
 }
 
-std::vector<CRect> CPropertySheet::GetTabRects() const {
+// Each tab as wide as its title and its padding.
+std::vector<int> CPropertySheet::TabWidths() const {
     std::vector<int> widths;
     for (const CPropertyPage* page : pages_) {
         widths.push_back(static_cast<int>(MeasureTextWidth(page->GetTitle())) +
                          2 * kTabTextPadding);
     }
+    return widths;
+}
+
+std::vector<CRect> CPropertySheet::GetTabRects() const {
+    const std::vector<int> widths = TabWidths();
     CRect client;
     GetClientRect(&client);
     return LayoutTabStrip(widths, client.Width(), CurrentUiMetrics().tabHeight, active_);
 }
 
 int CPropertySheet::TabStripHeight() const {
-    std::vector<int> widths;
-    for (const CPropertyPage* page : pages_) {
-        widths.push_back(static_cast<int>(MeasureTextWidth(page->GetTitle())) +
-                         2 * kTabTextPadding);
-    }
+    const std::vector<int> widths = TabWidths();
     CRect client;
     GetClientRect(&client);
     return TabStripRowCount(widths, client.Width()) * CurrentUiMetrics().tabHeight;

@@ -65,6 +65,7 @@ private:
     void ForgetPage(CPropertyPage* page);
     void Layout();
     int TabStripHeight() const;
+    std::vector<int> TabWidths() const;
     bool ShowPage(int index);
     void DrawTabs(DrawOrigin client);
     void DrawTab(DrawOrigin client, const CRect& rect, int index);
