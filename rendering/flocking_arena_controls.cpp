@@ -9,6 +9,7 @@
 #include "framework/matrix_helpers.h"
 #include "rendering/flocking_arena_render_engine.h"
 #include "simulation/entity.h"
+#include "simulation/flock_metrics.h"
 #include "simulation/group.h"
 #include "simulation/individual_behaviors.h"
 #include "simulation/random_source.h"
@@ -159,21 +160,10 @@ const cStayWithinSphereBehavior* CFlockingArenaRenderEngine::StayInSphere() cons
 // The mean position of school (0 to 3: the fish groups in identity order);
 // the origin for a school that is not there.
 Vector3 CFlockingArenaRenderEngine::SchoolCentroid(int school) const {
-    int seen = 0;
-    for (const cGroup* group : world.groups) {
-        if (group->members.empty() || group->members.front()->typeId != kFishType) {
-            continue;
-        }
-        if (seen++ != school) {
-            continue;
-        }
-        Vector3 sum;
-        for (const cEntity* fish : group->members) {
-            sum += fish->position;
-        }
-        return sum * (1.0f / static_cast<float>(group->members.size()));
-    }
-    return {};
+    const std::vector<const cGroup*> schools = SchoolsOf(world, kFishType);
+    return school >= 0 && school < static_cast<int>(schools.size())
+               ? LocateSchool(schools[school]->members).centroid
+               : Vector3{};
 }
 
 int CFlockingArenaRenderEngine::SchoolNearestPlayer() const {

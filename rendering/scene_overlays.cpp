@@ -7,6 +7,7 @@
 #include "simulation/group.h"
 #include "simulation/group_behaviors.h"
 #include "simulation/individual_behaviors.h"
+#include "simulation/flock_metrics.h"
 #include "simulation/population.h"
 #include "simulation/world.h"
 
@@ -98,24 +99,16 @@ void AddForces(const OverlaySubject& subject, const cEntity& fish, COverlayLines
     }
 }
 
-// The centroid and mean unit heading of one school, in one pass.
-void AddSchoolCourse(const cGroup& school, COverlayLines& lines) {
-    Vector3 sum, headings;
-    for (const cEntity* fish : school.members) {
-        sum += fish->position;
-        headings += Normalize(fish->velocity);
-    }
-    const float share = 1.0f / static_cast<float>(school.members.size());
-    const Vector3 centroid = sum * share;
-    lines.AddCross(centroid, kCentroidCrossHalfSize, kCentroidColour);
-    lines.AddLine(centroid, centroid + (kHeadingLength * share) * headings, kCentroidColour);
-}
-
+// Each school's centroid as a cross, with its mean unit heading.
 void AddCentroids(const OverlaySubject& subject, COverlayLines& lines) {
-    for (const cGroup* group : subject.world.groups) {
-        if (!group->members.empty() && group->members.front()->typeId == kFishType) {
-            AddSchoolCourse(*group, lines);
+    for (const cGroup* school : SchoolsOf(subject.world, kFishType)) {
+        const SchoolCourse course = LocateSchool(school->members);
+        if (course.finite == 0) {
+            continue;
         }
+        lines.AddCross(course.centroid, kCentroidCrossHalfSize, kCentroidColour);
+        lines.AddLine(course.centroid, course.centroid + kHeadingLength * course.meanHeading,
+                      kCentroidColour);
     }
 }
 

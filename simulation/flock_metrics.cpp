@@ -142,12 +142,53 @@ SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members) {
     return metrics;
 }
 
-std::vector<SchoolMetrics> MeasureSchools(const cWorld& world, std::uint32_t typeId) {
-    std::vector<SchoolMetrics> schools;
+SchoolCourse LocateSchool(const std::vector<cEntity*>& members) {
+    SchoolCourse course;
+    Point sum{0, 0, 0};
+    Point heading{0, 0, 0};
+    int moving = 0;
+    for (const cEntity* fish : members) {
+        if (!IsFinite(fish->position) || !IsFinite(fish->velocity)) {
+            continue;
+        }
+        const Point p = ToPoint(fish->position);
+        const Point v = ToPoint(fish->velocity);
+        sum = {sum.x + p.x, sum.y + p.y, sum.z + p.z};
+        ++course.finite;
+        const double speed = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        if (speed > 0.0) {
+            heading = {heading.x + v.x / speed, heading.y + v.y / speed, heading.z + v.z / speed};
+            ++moving;
+        }
+    }
+    if (course.finite > 0) {
+        const double n = static_cast<double>(course.finite);
+        course.centroid = Vector3{static_cast<float>(sum.x / n), static_cast<float>(sum.y / n),
+                                  static_cast<float>(sum.z / n)};
+    }
+    if (moving > 0) {
+        const double m = static_cast<double>(moving);
+        course.meanHeading = Vector3{static_cast<float>(heading.x / m),
+                                     static_cast<float>(heading.y / m),
+                                     static_cast<float>(heading.z / m)};
+    }
+    return course;
+}
+
+std::vector<const cGroup*> SchoolsOf(const cWorld& world, std::uint32_t typeId) {
+    std::vector<const cGroup*> schools;
     for (const cGroup* group : world.groups) {
         if (!group->members.empty() && group->members.front()->typeId == typeId) {
-            schools.push_back(MeasureSchool(group->members));
+            schools.push_back(group);
         }
+    }
+    return schools;
+}
+
+std::vector<SchoolMetrics> MeasureSchools(const cWorld& world, std::uint32_t typeId) {
+    std::vector<SchoolMetrics> schools;
+    for (const cGroup* school : SchoolsOf(world, typeId)) {
+        schools.push_back(MeasureSchool(school->members));
     }
     return schools;
 }

@@ -10,6 +10,7 @@
 #include "base/vector_math.h"
 
 class cEntity;
+class cGroup;
 class cWorld;
 
 struct SchoolMetrics {
@@ -36,6 +37,21 @@ struct SchoolMetrics {
 std::vector<double> NearestNeighbourDistances(const std::vector<Vector3>& points);
 
 SchoolMetrics MeasureSchool(const std::vector<cEntity*>& members);
+
+// Where a school is and which way it swims, in one pass over its members
+// and without any neighbour search: cheap enough for every frame (the
+// overlays, the cameras). Members whose position or velocity is not finite
+// are left out, as in MeasureSchool.
+struct SchoolCourse {
+    int finite = 0;          // members taken into account
+    Vector3 centroid{};      // their mean position; the origin when there is none
+    Vector3 meanHeading{};   // mean unit heading of the moving ones; its length is the polarisation
+};
+SchoolCourse LocateSchool(const std::vector<cEntity*>& members);
+
+// The groups of the world whose first member has typeId (the schools, not
+// the player's group), in the world's group order.
+std::vector<const cGroup*> SchoolsOf(const cWorld& world, std::uint32_t typeId);
 
 // Mean lengths of the neighbour lists over the entities of typeId (the
 // fish): school-mates and foreign entities seen in the last step.
