@@ -97,6 +97,8 @@ void cEntity::Update(float elapsed) {
         }
     }
 
+    flockSumKnown = false;
+
     // Any steering the behaviours sum to, however large, ends up finite and
     // no longer than maxAcceleration, in its own direction.
     steering = ClampLength(steering, maxAcceleration);

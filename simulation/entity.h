@@ -85,6 +85,11 @@ public:
     Vector3 velocityDamping;              // per-axis factors applied every step
     std::vector<NeighborEntry> flockNeighbors;    // own group, nearest first
     std::vector<NeighborEntry> foreignNeighbors;  // foreign types of all groups, nearest first
+    // While the behaviours of a step run: when flockSumKnown, flockSum is the
+    // sum of the flock neighbours' positions, added in list order, which the
+    // indexed search computed with the lists (on whichever thread made them).
+    Vector3 flockSum;
+    bool flockSumKnown = false;
 
 private:
     // The behaviours' part of Update for the entity the world observes.

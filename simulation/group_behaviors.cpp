@@ -49,9 +49,15 @@ void cCohesionBehavior::Apply(float /*elapsed*/, cEntity& entity) {
     if (entity.flockNeighbors.empty()) {
         return;
     }
-    Vector3 sum;
-    for (const NeighborEntry& neighbor : entity.flockNeighbors) {
-        sum += neighbor.entity->position;
+    // The indexed search sums the positions ahead, on its threads, exactly as
+    // the loop below would: behaviours move no entity, so the positions the
+    // search predicted are the ones standing now.
+    Vector3 sum = entity.flockSum;
+    if (!entity.flockSumKnown) {
+        sum = {};
+        for (const NeighborEntry& neighbor : entity.flockNeighbors) {
+            sum += neighbor.entity->position;
+        }
     }
     const float count = static_cast<float>(entity.flockNeighbors.size());
     const Vector3 centre = sum * (1.0f / count);

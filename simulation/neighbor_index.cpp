@@ -52,6 +52,7 @@ bool NeighborIndex::BeginStep(const cWorld& world, float elapsed) {
         if (lists.flock.size() < chunkSize_) {
             lists.flock.resize(chunkSize_);
             lists.foreign.resize(chunkSize_);
+            lists.flockSum.resize(chunkSize_);
         }
     }
     if (readyCapacity_ < chunkCount_) {
@@ -106,6 +107,8 @@ bool NeighborIndex::TakeNeighbors(cEntity& entity) {
     const std::uint32_t index = slot - chunk * chunkSize_;
     entity.flockNeighbors.swap(lists.flock[index]);
     entity.foreignNeighbors.swap(lists.foreign[index]);
+    entity.flockSum = lists.flockSum[index];
+    entity.flockSumKnown = true;
     return true;
 }
 
@@ -187,7 +190,7 @@ void NeighborIndex::Compute(std::uint32_t chunk, NeighborQueryScratch& scratch) 
     for (std::uint32_t slot = first; slot < last; ++slot) {
         if (snapshot_.IsPlanned(slot)) {
             snapshot_.ComputeNeighbors(slot, scratch, lists.flock[slot - first],
-                                       lists.foreign[slot - first]);
+                                       lists.foreign[slot - first], lists.flockSum[slot - first]);
         }
     }
     ready_[chunk].store(1, std::memory_order_release);

@@ -16,9 +16,11 @@ class cWorld;
 // consecutive slots, by helper threads and by the stepping thread itself, and
 // each entity takes its two lists when its step reaches the search.
 //
-// Only the search moves to other threads: the behaviours still run in the
-// entities' steps, one after another in world order, since alignment reads a
-// neighbour's current velocity and cruising draws from the shared generator.
+// Only the search moves to other threads, with the sum of each entity's flock
+// neighbours' positions that cohesion needs (positions are all known ahead):
+// the behaviours still run in the entities' steps, one after another in world
+// order, since alignment reads a neighbour's current velocity and cruising
+// draws from the shared generator.
 //
 // A step that leaves the predicted course (an entity that moved otherwise
 // than by its velocity, or stepped out of world order) is noticed at the next
@@ -51,6 +53,7 @@ private:
     struct ChunkLists {
         std::vector<std::vector<NeighborEntry>> flock;
         std::vector<std::vector<NeighborEntry>> foreign;
+        std::vector<Vector3> flockSum;
     };
 
     static void HelperJob(void* self, int helper);
@@ -75,12 +78,14 @@ private:
     std::uint32_t chunkSize_ = 1;
     std::uint32_t chunkCount_ = 0;
     std::uint32_t window_ = 1;
-    std::atomic<std::uint32_t> nextChunk_{0};  // first chunk nobody has claimed
-    std::atomic<std::uint32_t> released_{
-        0};  // the stepping thread's chunk; ring slots before it are free
+    // Shared between the threads, each on a cache line of its own, away from
+    // the stepping thread's state that changes with every entity.
+    alignas(64) std::atomic<std::uint32_t> nextChunk_{0};  // first chunk nobody has claimed
+    alignas(64) std::atomic<std::uint32_t> released_{0};   // the stepping thread's chunk;
+                                                           // ring slots before it are free
     std::atomic<bool> stopping_{false};
     // The stepping thread's own state.
-    bool active_ = false;       // between BeginStep and EndStep, on course
+    alignas(64) bool active_ = false;       // between BeginStep and EndStep, on course
     bool helping_ = false;      // helpers were started this step
     std::uint32_t cursor_ = 0;  // next slot expected to step
 };

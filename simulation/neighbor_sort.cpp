@@ -35,11 +35,12 @@ std::uint32_t DistanceBits(std::uint64_t key) {
 
 }  // namespace
 
-void SortNeighborKeys(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& scratch) {
+std::span<const std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
+                                                NeighborSortScratch& scratch) {
     const std::size_t count = keys.size();
     if (count <= kInsertionLimit) {
         InsertionSort(keys.data(), keys.data() + count);
-        return;
+        return keys;
     }
     std::uint32_t lowest = UINT32_MAX;
     std::uint32_t highest = 0;
@@ -64,12 +65,15 @@ void SortNeighborKeys(std::vector<std::uint64_t>& keys, std::vector<std::uint64_
         low[digit + 1] += low[digit];
         high[digit + 1] += high[digit];
     }
-    scratch.resize(count);
-    for (const std::uint64_t key : keys) {
-        scratch[low[leading(key) & 255]++] = key;
+    if (scratch.keys.size() < count) {
+        scratch.keys.resize(count);
     }
-    for (const std::uint64_t key : scratch) {
-        keys[high[leading(key) >> 8]++] = key;
+    std::uint64_t* buffer = scratch.keys.data();
+    for (const std::uint64_t key : keys) {
+        buffer[low[leading(key) & 255]++] = key;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        keys[high[leading(buffer[k]) >> 8]++] = buffer[k];
     }
 
     std::size_t runStart = 0;
@@ -81,4 +85,5 @@ void SortNeighborKeys(std::vector<std::uint64_t>& keys, std::vector<std::uint64_
             runStart = i;
         }
     }
+    return keys;
 }

@@ -34,6 +34,14 @@ constexpr double kReachFactor = 1.0 + 1e-5;
 constexpr double kReachSlack = 1e-18;
 constexpr double kDiagonal = 1.7320509;
 
+// Grows keys to hold at least size, doubling, so that the buffers of a
+// thread soon stop growing; what they hold beyond the counts is never read.
+void MakeRoom(std::vector<std::uint64_t>& keys, std::size_t size) {
+    if (keys.size() < size) {
+        keys.resize(std::max(size, 2 * keys.size()));
+    }
+}
+
 bool SameOrBothNaN(float a, float b) {
     return a == b || (a != a && b != b);
 }
@@ -93,9 +101,11 @@ void StepSnapshot::RankByIdentity() {
         identities_[slot] = entities_[slot]->GetIdentity();
     }
     byRank_.resize(count);
+    slotByRank_.resize(count);
     if (std::is_sorted(identities_.begin(), identities_.end())) {
         for (std::uint32_t slot = 0; slot < count; ++slot) {
             bySlot_[slot].rank = slot;
+            slotByRank_[slot] = slot;
         }
         std::copy(entities_.begin(), entities_.end(), byRank_.begin());
         return;
@@ -107,6 +117,7 @@ void StepSnapshot::RankByIdentity() {
     for (std::uint32_t rank = 0; rank < count; ++rank) {
         bySlot_[byIdentity_[rank]].rank = rank;
         byRank_[rank] = entities_[byIdentity_[rank]];
+        slotByRank_[rank] = byIdentity_[rank];
     }
 }
 
@@ -209,12 +220,8 @@ bool StepSnapshot::StandsAsPredicted(std::uint32_t slot) const {
 // ends advance only for the candidates that belong.
 void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const Query& query,
                            NeighborQueryScratch& scratch) const {
-    if (scratch.flockKeys.size() < scratch.flockCount + count) {
-        scratch.flockKeys.resize(scratch.flockCount + count);
-    }
-    if (scratch.foreignKeys.size() < scratch.foreignCount + count) {
-        scratch.foreignKeys.resize(scratch.foreignCount + count);
-    }
+    MakeRoom(scratch.flockKeys, scratch.flockCount + count);
+    MakeRoom(scratch.foreignKeys, scratch.foreignCount + count);
     std::uint64_t* flock = scratch.flockKeys.data();
     std::uint64_t* foreign = scratch.foreignKeys.data();
     std::size_t flockCount = scratch.flockCount;
@@ -243,7 +250,7 @@ void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const
 // candidates; each has a grid of its own.
 void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& scratch,
                                     std::vector<NeighborEntry>& flock,
-                                    std::vector<NeighborEntry>& foreign) const {
+                                    std::vector<NeighborEntry>& foreign, Vector3& flockSum) const {
     const Candidate& self = bySlot_[slot];
     const Query query = {
         {self.after[0], self.after[1], self.after[2]},
@@ -268,29 +275,49 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
         });
     }
     Collect(outsiders_.data(), outsiders_.size(), query, scratch);
-    scratch.flockKeys.resize(scratch.flockCount);
-    scratch.foreignKeys.resize(scratch.foreignCount);
-    FillList(scratch.flockKeys, scratch.sortBuffer, flock);
-    FillList(scratch.foreignKeys, scratch.sortBuffer, foreign);
+    flockSum = PositionSum(
+        FillList({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort, flock), slot);
+    FillList({scratch.foreignKeys.data(), scratch.foreignCount}, scratch.sort, foreign);
 }
 
-void StepSnapshot::FillList(std::vector<std::uint64_t>& keys,
-                            std::vector<std::uint64_t>& sortBuffer,
-                            std::vector<NeighborEntry>& list) const {
-    SortNeighborKeys(keys, sortBuffer);
-    // Every entry is written below, so only a list that must grow is
-    // emptied first (growing then copies nothing), and a list that already
-    // holds room keeps its entries: resizing fills in only the difference.
-    // The lists are a step's largest memory traffic, at a hundred thousand
-    // fish a gigabyte.
-    if (list.capacity() < keys.size()) {
-        list.clear();
+// Each neighbour's position as the step of the entity at slot reads it (see
+// Collect), added in list order with the rounding of Vector3's +=.
+Vector3 StepSnapshot::PositionSum(std::span<const std::uint64_t> sortedKeys,
+                                  std::uint32_t slot) const {
+    Vector3 sum;
+    for (const std::uint64_t key : sortedKeys) {
+        const Candidate& other = bySlot_[slotByRank_[static_cast<std::uint32_t>(key)]];
+        // A select without a branch: which of the two it is varies at random.
+        const std::uint32_t after = 0u - static_cast<std::uint32_t>(other.slot <= slot);
+        const auto seen = [&other, after](int axis) {
+            return std::bit_cast<float>((std::bit_cast<std::uint32_t>(other.after[axis]) & after) |
+                                        (std::bit_cast<std::uint32_t>(other.before[axis]) & ~after));
+        };
+        sum += Vector3{seen(0), seen(1), seen(2)};
     }
-    list.resize(keys.size());
+    return sum;
+}
+
+std::span<const std::uint64_t> StepSnapshot::FillList(std::span<std::uint64_t> keys,
+                                                      NeighborSortScratch& sort,
+                                                      std::vector<NeighborEntry>& list) const {
+    const std::span<const std::uint64_t> sorted = SortNeighborKeys(keys, sort);
+    // Every entry is written below, so only a list that must grow is
+    // emptied first (growing then copies nothing), and it grows with room to
+    // spare, since lists change hands between entities from step to step; a
+    // list that already holds room keeps its entries: resizing fills in only
+    // the difference. The lists are a step's largest memory traffic, at a
+    // hundred thousand fish a gigabyte.
+    if (list.capacity() < sorted.size()) {
+        list.clear();
+        list.reserve(sorted.size() + sorted.size() / 4);
+    }
+    list.resize(sorted.size());
     NeighborEntry* entry = list.data();
-    for (const std::uint64_t key : keys) {
+    for (const std::uint64_t key : sorted) {
         entry->distance = std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32));
         entry->entity = byRank_[static_cast<std::uint32_t>(key)];
         ++entry;
     }
+    return sorted;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "entity.h"
@@ -9,13 +10,14 @@
 
 class cWorld;
 
-// Buffers of one thread computing neighbour lists, kept from step to step.
-struct NeighborQueryScratch {
+// Buffers of one thread computing neighbour lists, kept from step to step;
+// each on cache lines of its own, since threads write their own all the time.
+struct alignas(64) NeighborQueryScratch {
     std::vector<std::uint64_t> flockKeys;  // the first flockCount are listed
     std::vector<std::uint64_t> foreignKeys;
     std::size_t flockCount = 0;
     std::size_t foreignCount = 0;
-    std::vector<std::uint64_t> sortBuffer;
+    NeighborSortScratch sort;
 };
 
 // Everything the neighbour searches of one world step will see, captured
@@ -49,11 +51,13 @@ public:
     bool StandsAsPredicted(std::uint32_t slot) const;
 
     // The flock and foreign lists of the planned entity at slot, in list
-    // order, written over flock and foreign. Threads may call this at once
-    // for different slots, each with scratch of its own.
+    // order, written over flock and foreign, and the sum of the flock
+    // neighbours' positions as its step will see them, added in list order.
+    // Threads may call this at once for different slots, each with scratch
+    // of its own.
     void ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& scratch,
-                          std::vector<NeighborEntry>& flock,
-                          std::vector<NeighborEntry>& foreign) const;
+                          std::vector<NeighborEntry>& flock, std::vector<NeighborEntry>& foreign,
+                          Vector3& flockSum) const;
 
 private:
     // What a search needs of a possible neighbour, stored in cell order.
@@ -87,8 +91,11 @@ private:
     // Appends the keys of the candidates that belong in each list.
     void Collect(const Candidate* candidates, std::size_t count, const Query& query,
                  NeighborQueryScratch& scratch) const;
-    void FillList(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& sortBuffer,
-                  std::vector<NeighborEntry>& list) const;
+    // Fills list from keys, sorting them, and returns the sorted keys.
+    std::span<const std::uint64_t> FillList(std::span<std::uint64_t> keys,
+                                            NeighborSortScratch& sort,
+                                            std::vector<NeighborEntry>& list) const;
+    Vector3 PositionSum(std::span<const std::uint64_t> sortedKeys, std::uint32_t slot) const;
 
     // Per entity, in world order.
     std::vector<cEntity*> entities_;
@@ -96,8 +103,9 @@ private:
     std::vector<float> radius_;
     std::vector<std::uint32_t> maskRow_;  // row of cuts_ for the entity's avoidMask
     std::vector<std::uint8_t> planned_;
-    // Per rank: the entity.
+    // Per rank: the entity and its slot.
     std::vector<cEntity*> byRank_;
+    std::vector<std::uint32_t> slotByRank_;
     // Distinct avoidMasks of the planned entities, and for each mask and group
     // the member index where that group's scan stops (the first member failing
     // the mask test, or the group's size).
