@@ -19,6 +19,11 @@ struct CModelInstance;
 // One entry of an entity's neighbour lists. Entries are ordered by distance
 // and, at equal distance, by the neighbour's identity.
 struct NeighborEntry {
+    // Leaves the entry unset, so that a list grows without first clearing
+    // the room that the search then writes over.
+    NeighborEntry() {}
+    NeighborEntry(float distance, cEntity* entity) : distance(distance), entity(entity) {}
+
     float distance;
     cEntity* entity;
 };

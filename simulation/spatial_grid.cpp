@@ -23,17 +23,6 @@ double CellsNeeded(const double* low, const double* high, double h) {
 
 }  // namespace
 
-std::uint32_t SpatialGrid::CellOf(double value, int axis) const {
-    const double t = (value - origin_[axis]) / cellSize_;
-    if (!(t >= 0.0)) {
-        return 0;  // below the box, or NaN
-    }
-    if (t >= static_cast<double>(dims_[axis])) {
-        return dims_[axis] - 1;
-    }
-    return static_cast<std::uint32_t>(t);
-}
-
 // The box is the bounding box of the finite coordinates. When it would need
 // more than maxCells cells, a few far points per axis (a player far from the
 // flock, a runaway fish) are left out of it first, and only then are the
@@ -64,6 +53,7 @@ void SpatialGrid::ChooseBox(const float* const* axes, std::uint32_t count, doubl
         origin_ = {0.0, 0.0, 0.0};
         dims_ = {1, 1, 1};
         cellSize_ = 1.0;
+        inverseCellSize_ = 1.0;
         return;
     }
     double largest = 0.0;
@@ -98,6 +88,7 @@ void SpatialGrid::ChooseBox(const float* const* axes, std::uint32_t count, doubl
         h *= std::cbrt(cells / limit) * 1.001;
     }
     cellSize_ = h;
+    inverseCellSize_ = 1.0 / h;
     for (int axis = 0; axis < 3; ++axis) {
         origin_[axis] = low[axis];
         dims_[axis] = static_cast<std::uint32_t>(std::floor((high[axis] - low[axis]) / h)) + 1;

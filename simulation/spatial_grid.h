@@ -48,8 +48,18 @@ private:
         const std::uint32_t gap = cell > own ? cell - own - 1 : (cell < own ? own - cell - 1 : 0);
         return std::max(0.0, gap * cellSize_ - margin);
     }
-    // The cell coordinate of value along axis, clamped to the grid.
-    std::uint32_t CellOf(double value, int axis) const;
+    // The cell coordinate of value along axis, clamped to the grid. Binning
+    // and searching both use it, so its rounding is the same for both.
+    std::uint32_t CellOf(double value, int axis) const {
+        const double t = (value - origin_[axis]) * inverseCellSize_;
+        if (!(t >= 0.0)) {
+            return 0;  // below the box, or NaN
+        }
+        if (t >= static_cast<double>(dims_[axis])) {
+            return dims_[axis] - 1;
+        }
+        return static_cast<std::uint32_t>(t);
+    }
     void ChooseBox(const float* const* axes, std::uint32_t count, double cellSize,
                    std::size_t maxCells);
     std::size_t Index(std::uint32_t cx, std::uint32_t cy, std::uint32_t cz) const {
@@ -59,6 +69,7 @@ private:
     std::array<double, 3> origin_ = {0.0, 0.0, 0.0};  // the low corner of cell (0, 0, 0)
     std::array<std::uint32_t, 3> dims_ = {1, 1, 1};   // cells per axis
     double cellSize_ = 1.0;                           // edge of a cell, world units
+    double inverseCellSize_ = 1.0;                    // 1 / cellSize_
     std::vector<std::uint32_t> cellStart_;            // CellCount() + 1 offsets into order_
     std::vector<std::uint32_t> order_;                // point indices in cell order
     std::vector<std::uint32_t> cellOfPoint_;          // scratch: each point's cell

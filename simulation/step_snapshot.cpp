@@ -101,13 +101,10 @@ void StepSnapshot::RankByIdentity() {
         identities_[slot] = entities_[slot]->GetIdentity();
     }
     byRank_.resize(count);
-    slotByRank_.resize(count);
     if (std::is_sorted(identities_.begin(), identities_.end())) {
         for (std::uint32_t slot = 0; slot < count; ++slot) {
-            bySlot_[slot].rank = slot;
-            slotByRank_[slot] = slot;
+            Rank(slot, slot);
         }
-        std::copy(entities_.begin(), entities_.end(), byRank_.begin());
         return;
     }
     byIdentity_.resize(count);
@@ -115,10 +112,17 @@ void StepSnapshot::RankByIdentity() {
     std::sort(byIdentity_.begin(), byIdentity_.end(),
               [this](std::uint32_t a, std::uint32_t b) { return identities_[a] < identities_[b]; });
     for (std::uint32_t rank = 0; rank < count; ++rank) {
-        bySlot_[byIdentity_[rank]].rank = rank;
-        byRank_[rank] = entities_[byIdentity_[rank]];
-        slotByRank_[rank] = byIdentity_[rank];
+        Rank(byIdentity_[rank], rank);
     }
+}
+
+void StepSnapshot::Rank(std::uint32_t slot, std::uint32_t rank) {
+    Candidate& candidate = bySlot_[slot];
+    candidate.rank = rank;
+    byRank_[rank] = {entities_[slot],
+                     slot,
+                     {candidate.before[0], candidate.before[1], candidate.before[2]},
+                     {candidate.after[0], candidate.after[1], candidate.after[2]}};
 }
 
 // The exhaustive foreign scan leaves a group at its first member that fails
@@ -218,10 +222,17 @@ bool StepSnapshot::StandsAsPredicted(std::uint32_t slot) const {
 // step when it comes earlier in world order (or is the entity itself). The
 // loop has no branch on the candidates: every key is written, and the list
 // ends advance only for the candidates that belong.
+template <StepSnapshot::Lists kLists>
 void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const Query& query,
                            NeighborQueryScratch& scratch) const {
-    MakeRoom(scratch.flockKeys, scratch.flockCount + count);
-    MakeRoom(scratch.foreignKeys, scratch.foreignCount + count);
+    constexpr bool kFlock = kLists != Lists::kForeignOnly;
+    constexpr bool kForeign = kLists != Lists::kFlockOnly;
+    if (kFlock) {
+        MakeRoom(scratch.flockKeys, scratch.flockCount + count);
+    }
+    if (kForeign) {
+        MakeRoom(scratch.foreignKeys, scratch.foreignCount + count);
+    }
     std::uint64_t* flock = scratch.flockKeys.data();
     std::uint64_t* foreign = scratch.foreignKeys.data();
     std::size_t flockCount = scratch.flockCount;
@@ -234,16 +245,29 @@ void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const
         const float distance =
             std::sqrt(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
         const bool near = distance < query.radius;
-        const bool inFlock = other.group == query.group && other.slot != query.slot;
-        const bool isForeign = other.member < query.cuts[other.group];
         const std::uint64_t key = NeighborKey(std::bit_cast<std::uint32_t>(distance), other.rank);
-        flock[flockCount] = key;
-        flockCount += near & inFlock;
-        foreign[foreignCount] = key;
-        foreignCount += near & isForeign;
+        if constexpr (kFlock) {
+            const bool inFlock = other.group == query.group && other.slot != query.slot;
+            flock[flockCount] = key;
+            flockCount += near & inFlock;
+        }
+        if constexpr (kForeign) {
+            const bool isForeign = other.member < query.cuts[other.group];
+            foreign[foreignCount] = key;
+            foreignCount += near & isForeign;
+        }
     }
     scratch.flockCount = flockCount;
     scratch.foreignCount = foreignCount;
+}
+
+template <StepSnapshot::Lists kLists>
+void StepSnapshot::CollectFromGrid(const GroupGrid& group, const Query& query,
+                                   NeighborQueryScratch& scratch) const {
+    const std::array<double, 3> centre = {query.centre[0], query.centre[1], query.centre[2]};
+    group.grid.ForEachRun(centre, query.reach, [&](std::uint32_t begin, std::uint32_t end) {
+        Collect<kLists>(&group.inCellOrder[begin], end - begin, query, scratch);
+    });
 }
 
 // Only the entity's own group and the groups its foreign scan reaches hold
@@ -258,35 +282,54 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
         slot,
         self.group,
         &cuts_[static_cast<std::size_t>(maskRow_[slot]) * groupCount_],
+        (static_cast<double>(radius_[slot]) + kDiagonal * largestShift_) * kReachFactor +
+            kReachSlack,
     };
-    const std::array<double, 3> centre = {self.after[0], self.after[1], self.after[2]};
-    const double reach =
-        (static_cast<double>(query.radius) + kDiagonal * largestShift_) * kReachFactor +
-        kReachSlack;
     scratch.flockCount = 0;
     scratch.foreignCount = 0;
     for (std::uint32_t g = 0; g < groupCount_; ++g) {
         if (g != self.group && query.cuts[g] == 0) {
             continue;
         }
-        const GroupGrid& group = groups_[g];
-        group.grid.ForEachRun(centre, reach, [&](std::uint32_t begin, std::uint32_t end) {
-            Collect(&group.inCellOrder[begin], end - begin, query, scratch);
-        });
+        if (query.cuts[g] == 0) {
+            CollectFromGrid<Lists::kFlockOnly>(groups_[g], query, scratch);  // none foreign
+        } else if (g != self.group) {
+            CollectFromGrid<Lists::kForeignOnly>(groups_[g], query, scratch);
+        } else {
+            CollectFromGrid<Lists::kBoth>(groups_[g], query, scratch);
+        }
     }
-    Collect(outsiders_.data(), outsiders_.size(), query, scratch);
-    flockSum = PositionSum(
-        FillList({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort, flock), slot);
-    FillList({scratch.foreignKeys.data(), scratch.foreignCount}, scratch.sort, foreign);
+    Collect<Lists::kBoth>(outsiders_.data(), outsiders_.size(), query, scratch);
+    const std::span<const std::uint64_t> flockKeys =
+        SortNeighborKeys({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort);
+    flockSum = FillList(flockKeys, slot, flock);
+    FillList(SortNeighborKeys({scratch.foreignKeys.data(), scratch.foreignCount}, scratch.sort),
+             slot, foreign);
 }
 
-// Each neighbour's position as the step of the entity at slot reads it (see
-// Collect), added in list order with the rounding of Vector3's +=.
-Vector3 StepSnapshot::PositionSum(std::span<const std::uint64_t> sortedKeys,
-                                  std::uint32_t slot) const {
+// Writes the list, and returns the sum of the listed entities' positions as
+// the step of the entity at slot reads them (see Collect), added in list order
+// with the rounding of Vector3's +=; cohesion reads it for the flock list.
+Vector3 StepSnapshot::FillList(std::span<const std::uint64_t> sorted, std::uint32_t slot,
+                               std::vector<NeighborEntry>& list) const {
+    // Every entry is written below, so only a list that must grow is
+    // emptied first (growing then copies nothing), and it grows with room to
+    // spare, since lists change hands between entities from step to step; a
+    // list that already holds room keeps its entries, and entries are not
+    // cleared as it grows. The lists are a step's largest memory traffic, at
+    // a hundred thousand fish a gigabyte.
+    if (list.capacity() < sorted.size()) {
+        list.clear();
+        list.reserve(sorted.size() + sorted.size() / 4);
+    }
+    list.resize(sorted.size());
+    NeighborEntry* entry = list.data();
     Vector3 sum;
-    for (const std::uint64_t key : sortedKeys) {
-        const Candidate& other = bySlot_[slotByRank_[static_cast<std::uint32_t>(key)]];
+    for (const std::uint64_t key : sorted) {
+        const Ranked& other = byRank_[static_cast<std::uint32_t>(key)];
+        entry->distance = std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32));
+        entry->entity = other.entity;
+        ++entry;
         // A select without a branch: which of the two it is varies at random.
         const std::uint32_t after = 0u - static_cast<std::uint32_t>(other.slot <= slot);
         const auto seen = [&other, after](int axis) {
@@ -296,28 +339,4 @@ Vector3 StepSnapshot::PositionSum(std::span<const std::uint64_t> sortedKeys,
         sum += Vector3{seen(0), seen(1), seen(2)};
     }
     return sum;
-}
-
-std::span<const std::uint64_t> StepSnapshot::FillList(std::span<std::uint64_t> keys,
-                                                      NeighborSortScratch& sort,
-                                                      std::vector<NeighborEntry>& list) const {
-    const std::span<const std::uint64_t> sorted = SortNeighborKeys(keys, sort);
-    // Every entry is written below, so only a list that must grow is
-    // emptied first (growing then copies nothing), and it grows with room to
-    // spare, since lists change hands between entities from step to step; a
-    // list that already holds room keeps its entries: resizing fills in only
-    // the difference. The lists are a step's largest memory traffic, at a
-    // hundred thousand fish a gigabyte.
-    if (list.capacity() < sorted.size()) {
-        list.clear();
-        list.reserve(sorted.size() + sorted.size() / 4);
-    }
-    list.resize(sorted.size());
-    NeighborEntry* entry = list.data();
-    for (const std::uint64_t key : sorted) {
-        entry->distance = std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32));
-        entry->entity = byRank_[static_cast<std::uint32_t>(key)];
-        ++entry;
-    }
-    return sorted;
 }

@@ -77,6 +77,15 @@ private:
         std::uint32_t slot;         // its place in world order
         std::uint32_t group;        // the group holding it
         const std::uint32_t* cuts;  // per group, where its foreign scan stops
+        double reach;               // how far from centre the grids are searched
+    };
+    // What filling a list needs of an entity: the entity, and where its
+    // neighbours see it (see Collect).
+    struct Ranked {
+        cEntity* entity;
+        std::uint32_t slot;
+        float before[3];
+        float after[3];
     };
     // A group's members in their own grid, in cell order.
     struct GroupGrid {
@@ -86,16 +95,22 @@ private:
 
     void CaptureEntities(const cWorld& world, float elapsed);
     void RankByIdentity();
+    void Rank(std::uint32_t slot, std::uint32_t rank);
     bool BuildForeignTables(const cWorld& world);
     void BuildGrids();
+    // Which lists the candidates of one Collect call may enter. The runs of
+    // a group's grid hold that group alone, so most calls need the tests of
+    // one list only.
+    enum class Lists { kFlockOnly, kForeignOnly, kBoth };
     // Appends the keys of the candidates that belong in each list.
+    template <Lists kLists>
     void Collect(const Candidate* candidates, std::size_t count, const Query& query,
                  NeighborQueryScratch& scratch) const;
-    // Fills list from keys, sorting them, and returns the sorted keys.
-    std::span<const std::uint64_t> FillList(std::span<std::uint64_t> keys,
-                                            NeighborSortScratch& sort,
-                                            std::vector<NeighborEntry>& list) const;
-    Vector3 PositionSum(std::span<const std::uint64_t> sortedKeys, std::uint32_t slot) const;
+    template <Lists kLists>
+    void CollectFromGrid(const GroupGrid& group, const Query& query,
+                         NeighborQueryScratch& scratch) const;
+    Vector3 FillList(std::span<const std::uint64_t> sorted, std::uint32_t slot,
+                     std::vector<NeighborEntry>& list) const;
 
     // Per entity, in world order.
     std::vector<cEntity*> entities_;
@@ -103,9 +118,8 @@ private:
     std::vector<float> radius_;
     std::vector<std::uint32_t> maskRow_;  // row of cuts_ for the entity's avoidMask
     std::vector<std::uint8_t> planned_;
-    // Per rank: the entity and its slot.
-    std::vector<cEntity*> byRank_;
-    std::vector<std::uint32_t> slotByRank_;
+    // Per rank: what the lists need of the entity, close together.
+    std::vector<Ranked> byRank_;
     // Distinct avoidMasks of the planned entities, and for each mask and group
     // the member index where that group's scan stops (the first member failing
     // the mask test, or the group's size).
