@@ -2,6 +2,7 @@
 // full of the awkward cases, stepped with each search and compared bit for
 // bit, and thread counts that must not change a single bit.
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "simulation/behavior.h"
 #include "simulation/entity.h"
 #include "simulation/group.h"
+#include "simulation/neighbor_sort.h"
 #include "simulation/population.h"
 #include "simulation/random_source.h"
 #include "simulation/world.h"
@@ -223,6 +225,45 @@ TEST(IndexedSearch, ThreadCountIsClampedAndTheDefaultIsOne) {
     EXPECT_EQ(world.GetThreadCount(), 1);
     world.SetThreadCount(100000);
     EXPECT_EQ(world.GetThreadCount(), cWorld::kMaxThreads);
+}
+
+// The key sort against a comparison sort, on lists of awkward shapes: short
+// and long, equal distances in long runs, spans from zero to huge, tiny
+// subnormal distances.
+TEST(NeighborSort, OrdersKeysAsAComparisonSortDoes) {
+    struct Shape {
+        const char* name;
+        std::size_t count;
+        float (*distance)(std::mt19937& random);
+    };
+    const Shape shapes[] = {
+        {"empty", 0, [](std::mt19937&) { return 1.0f; }},
+        {"one", 1, [](std::mt19937&) { return 1.0f; }},
+        {"short", 24, [](std::mt19937& r) { return std::uniform_real_distribution(0.f, 9.f)(r); }},
+        {"just long", 25, [](std::mt19937& r) { return std::uniform_real_distribution(0.f, 9.f)(r); }},
+        {"spread", 3000, [](std::mt19937& r) { return std::uniform_real_distribution(0.f, 99.f)(r); }},
+        {"all equal", 500, [](std::mt19937&) { return 42.0f; }},
+        {"two values", 500, [](std::mt19937& r) { return r() % 2 == 0 ? 1.0f : 2.0f; }},
+        {"lattice", 800, [](std::mt19937& r) { return 25.0f * static_cast<float>(r() % 5); }},
+        {"zero to huge", 400,
+         [](std::mt19937& r) { return r() % 3 == 0 ? 0.0f : std::ldexp(1.0f, int(r() % 120)); }},
+        {"subnormal", 300,
+         [](std::mt19937& r) { return std::bit_cast<float>(std::uint32_t(r() % 4096)); }},
+    };
+    std::mt19937 random(7);
+    NeighborSortScratch scratch;
+    for (const Shape& shape : shapes) {
+        std::vector<std::uint64_t> keys;
+        for (std::size_t k = 0; k < shape.count; ++k) {
+            const float distance = shape.distance(random);
+            keys.push_back(NeighborKey(std::bit_cast<std::uint32_t>(distance), random() % 100000));
+        }
+        std::vector<std::uint64_t> expected = keys;
+        std::sort(expected.begin(), expected.end());
+        const std::span<const std::uint64_t> sorted = SortNeighborKeys(keys, scratch);
+        EXPECT_TRUE(std::equal(sorted.begin(), sorted.end(), expected.begin(), expected.end()))
+            << shape.name;
+    }
 }
 
 }  // namespace
