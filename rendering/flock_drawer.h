@@ -11,7 +11,7 @@
 //
 // Distant fish: a model may be given a low-detail stand-in (SetLowDetail,
 // the generator's "<fish>_low.x": same bones, swim animation, texture and
-// outline, about 5% of the triangles). Fish whose position lies farther than
+// outline, about 3% of the triangles). Fish whose position lies farther than
 // kLowDetailDistance from the eye are drawn with it, in a second instanced
 // draw for that model, so each model costs at most two draws. Of the nearer
 // fish that have a stand-in, only the kFullDetailFish nearest to the eye are
