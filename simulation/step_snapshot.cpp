@@ -317,7 +317,7 @@ Vector3 StepSnapshot::FillList(std::span<const std::uint64_t> sorted, std::uint3
     // spare, since lists change hands between entities from step to step; a
     // list that already holds room keeps its entries, and entries are not
     // cleared as it grows. The lists are a step's largest memory traffic, at
-    // a hundred thousand fish a gigabyte.
+    // a hundred thousand fish gigabytes.
     if (list.capacity() < sorted.size()) {
         list.clear();
         list.reserve(sorted.size() + sorted.size() / 4);
