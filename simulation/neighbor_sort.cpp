@@ -5,9 +5,11 @@
 
 namespace {
 
-// Lists this short, and runs of equal leading bits this short, are sorted by
-// insertion; longer runs (many equal distances) by a comparison sort.
+// Lists this short are sorted by insertion alone.
 constexpr std::size_t kInsertionLimit = 24;
+// The final insertion pass may move this many keys per key; inputs with many
+// equal leading bits (many equal squares) are finished by a comparison sort.
+constexpr std::size_t kMovesPerKey = 4;
 constexpr int kSortedBits = 16;  // two radix passes of 8 bits
 
 void InsertionSort(std::uint64_t* first, std::uint64_t* last) {
@@ -21,21 +23,13 @@ void InsertionSort(std::uint64_t* first, std::uint64_t* last) {
     }
 }
 
-void SortRun(std::uint64_t* first, std::uint64_t* last) {
-    if (static_cast<std::size_t>(last - first) <= kInsertionLimit) {
-        InsertionSort(first, last);
-    } else {
-        std::sort(first, last);
-    }
-}
-
-std::uint32_t DistanceBits(std::uint64_t key) {
+std::uint32_t SquareBits(std::uint64_t key) {
     return static_cast<std::uint32_t>(key >> 32);
 }
 
 }  // namespace
 
-std::span<const std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
+std::span<std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
                                                 NeighborSortScratch& scratch) {
     const std::size_t count = keys.size();
     if (count <= kInsertionLimit) {
@@ -45,13 +39,13 @@ std::span<const std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
     std::uint32_t lowest = UINT32_MAX;
     std::uint32_t highest = 0;
     for (const std::uint64_t key : keys) {
-        lowest = std::min(lowest, DistanceBits(key));
-        highest = std::max(highest, DistanceBits(key));
+        lowest = std::min(lowest, SquareBits(key));
+        highest = std::max(highest, SquareBits(key));
     }
     const int spanBits = 32 - std::countl_zero(highest - lowest);
     const int shift = std::max(spanBits - kSortedBits, 0);
     auto leading = [lowest, shift](std::uint64_t key) {
-        return (DistanceBits(key) - lowest) >> shift;
+        return (SquareBits(key) - lowest) >> shift;
     };
 
     std::uint32_t low[257] = {};
@@ -76,13 +70,25 @@ std::span<const std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
         keys[high[leading(buffer[k]) >> 8]++] = buffer[k];
     }
 
-    std::size_t runStart = 0;
-    for (std::size_t i = 1; i <= count; ++i) {
-        if (i == count || leading(keys[i]) != leading(keys[runStart])) {
-            if (i - runStart > 1) {
-                SortRun(keys.data() + runStart, keys.data() + i);
-            }
-            runStart = i;
+    // Keys with equal leading bits are still in input order. One insertion
+    // pass sorts them, with a bound on its work: past it a comparison sort
+    // finishes instead.
+    std::size_t moved = 0;
+    for (std::size_t i = 1; i < count; ++i) {
+        const std::uint64_t key = keys[i];
+        if (key >= keys[i - 1]) {
+            continue;
+        }
+        std::size_t j = i;
+        do {
+            keys[j] = keys[j - 1];
+            --j;
+            ++moved;
+        } while (j > 0 && key < keys[j - 1]);
+        keys[j] = key;
+        if (moved > kMovesPerKey * count) {
+            std::sort(keys.begin(), keys.end());
+            break;
         }
     }
     return keys;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "group.h"
@@ -40,6 +41,41 @@ void MakeRoom(std::vector<std::uint64_t>& keys, std::size_t size) {
     if (keys.size() < size) {
         keys.resize(std::max(size, 2 * keys.size()));
     }
+}
+
+// Runs of entities at one distance longer than this are ordered by a
+// comparison sort rather than by insertion.
+constexpr std::size_t kInsertionLimit = 24;
+
+// The distance of a key of Collect: the root of its square.
+float DistanceOf(std::uint64_t key) {
+    return std::sqrt(std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32)));
+}
+
+// The largest float whose square root is below radius, or -1 when none is:
+// a squared distance passes the radius test exactly when it is at most this,
+// since the correctly rounded square root never decreases. NaN squares pass
+// neither test.
+float LargestSquareWithin(float radius) {
+    if (!(radius > 0.0f)) {
+        return -1.0f;  // not positive, or NaN: no distance is below it
+    }
+    if (std::isinf(radius)) {
+        return std::numeric_limits<float>::max();
+    }
+    float square = static_cast<float>(static_cast<double>(radius) * radius);
+    if (std::isinf(square)) {
+        square = std::numeric_limits<float>::max();
+    }
+    while (square >= 0.0f && !(std::sqrt(square) < radius)) {
+        square = std::nextafter(square, -1.0f);
+    }
+    for (float above = std::nextafter(square, HUGE_VALF);
+         std::isfinite(above) && std::sqrt(above) < radius;
+         above = std::nextafter(square, HUGE_VALF)) {
+        square = above;
+    }
+    return square;
 }
 
 bool SameOrBothNaN(float a, float b) {
@@ -100,10 +136,9 @@ void StepSnapshot::RankByIdentity() {
     for (std::uint32_t slot = 0; slot < count; ++slot) {
         identities_[slot] = entities_[slot]->GetIdentity();
     }
-    byRank_.resize(count);
     if (std::is_sorted(identities_.begin(), identities_.end())) {
         for (std::uint32_t slot = 0; slot < count; ++slot) {
-            Rank(slot, slot);
+            bySlot_[slot].rank = slot;
         }
         return;
     }
@@ -112,17 +147,8 @@ void StepSnapshot::RankByIdentity() {
     std::sort(byIdentity_.begin(), byIdentity_.end(),
               [this](std::uint32_t a, std::uint32_t b) { return identities_[a] < identities_[b]; });
     for (std::uint32_t rank = 0; rank < count; ++rank) {
-        Rank(byIdentity_[rank], rank);
+        bySlot_[byIdentity_[rank]].rank = rank;
     }
-}
-
-void StepSnapshot::Rank(std::uint32_t slot, std::uint32_t rank) {
-    Candidate& candidate = bySlot_[slot];
-    candidate.rank = rank;
-    byRank_[rank] = {entities_[slot],
-                     slot,
-                     {candidate.before[0], candidate.before[1], candidate.before[2]},
-                     {candidate.after[0], candidate.after[1], candidate.after[2]}};
 }
 
 // The exhaustive foreign scan leaves a group at its first member that fails
@@ -173,6 +199,7 @@ void StepSnapshot::BuildGrids() {
     const double shiftBound = cellSize > 0.0 ? cellSize * kLargestBinnedShiftInCells : HUGE_VAL;
 
     outsiders_.clear();
+    candidates_.clear();
     largestShift_ = 0.0;
     if (groups_.size() < groupCount_) {
         groups_.resize(groupCount_);
@@ -203,10 +230,16 @@ void StepSnapshot::BuildGrids() {
         const auto binnedCount = static_cast<std::uint32_t>(binnedSlot_.size());
         group.grid.Build(binned_[0].data(), binned_[1].data(), binned_[2].data(), binnedCount,
                          cellSize, kCellsPerEntity * binnedCount + kMinimumCells);
-        group.inCellOrder.resize(binnedCount);
-        for (std::uint32_t k = 0; k < binnedCount; ++k) {
-            group.inCellOrder[k] = bySlot_[binnedSlot_[group.grid.Order()[k]]];
+        group.first = static_cast<std::uint32_t>(candidates_.size());
+        for (const std::uint32_t point : group.grid.Order()) {
+            candidates_.push_back(bySlot_[binnedSlot_[point]]);
         }
+    }
+    outsidersFirst_ = static_cast<std::uint32_t>(candidates_.size());
+    candidates_.insert(candidates_.end(), outsiders_.begin(), outsiders_.end());
+    candidateEntity_.resize(candidates_.size());
+    for (std::size_t k = 0; k < candidates_.size(); ++k) {
+        candidateEntity_[k] = entities_[candidates_[k].slot];
     }
 }
 
@@ -217,13 +250,14 @@ bool StepSnapshot::StandsAsPredicted(std::uint32_t slot) const {
            SameOrBothNaN(now.z, after[2]);
 }
 
-// The distance is computed exactly as IsWithinPerception computes it, from the
-// position the candidate has when the entity at slot searches: after its own
-// step when it comes earlier in world order (or is the entity itself). The
-// loop has no branch on the candidates: every key is written, and the list
-// ends advance only for the candidates that belong.
+// The squared distance is computed exactly as IsWithinPerception computes it
+// before its square root, from the position the candidate has when the entity
+// at slot searches: after its own step when it comes earlier in world order
+// (or is the entity itself). The key holds the square, and the candidate's
+// place in candidates_. The loop has no branch on the candidates: every key
+// is written, and the list ends advance only for the candidates that belong.
 template <StepSnapshot::Lists kLists>
-void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const Query& query,
+void StepSnapshot::Collect(std::uint32_t first, std::uint32_t count, const Query& query,
                            NeighborQueryScratch& scratch) const {
     constexpr bool kFlock = kLists != Lists::kForeignOnly;
     constexpr bool kForeign = kLists != Lists::kFlockOnly;
@@ -237,15 +271,15 @@ void StepSnapshot::Collect(const Candidate* candidates, std::size_t count, const
     std::uint64_t* foreign = scratch.foreignKeys.data();
     std::size_t flockCount = scratch.flockCount;
     std::size_t foreignCount = scratch.foreignCount;
-    for (std::size_t k = 0; k < count; ++k) {
+    const Candidate* candidates = candidates_.data() + first;
+    for (std::uint32_t k = 0; k < count; ++k) {
         const Candidate& other = candidates[k];
         const float* at = other.slot <= query.slot ? other.after : other.before;
         const Vector3 offset = {at[0] - query.centre[0], at[1] - query.centre[1],
                                 at[2] - query.centre[2]};
-        const float distance =
-            std::sqrt(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
-        const bool near = distance < query.radius;
-        const std::uint64_t key = NeighborKey(std::bit_cast<std::uint32_t>(distance), other.rank);
+        const float square = offset.x * offset.x + offset.y * offset.y + offset.z * offset.z;
+        const bool near = square <= query.passing;
+        const std::uint64_t key = NeighborKey(std::bit_cast<std::uint32_t>(square), first + k);
         if constexpr (kFlock) {
             const bool inFlock = other.group == query.group && other.slot != query.slot;
             flock[flockCount] = key;
@@ -266,7 +300,7 @@ void StepSnapshot::CollectFromGrid(const GroupGrid& group, const Query& query,
                                    NeighborQueryScratch& scratch) const {
     const std::array<double, 3> centre = {query.centre[0], query.centre[1], query.centre[2]};
     group.grid.ForEachRun(centre, query.reach, [&](std::uint32_t begin, std::uint32_t end) {
-        Collect<kLists>(&group.inCellOrder[begin], end - begin, query, scratch);
+        Collect<kLists>(group.first + begin, end - begin, query, scratch);
     });
 }
 
@@ -278,7 +312,7 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
     const Candidate& self = bySlot_[slot];
     const Query query = {
         {self.after[0], self.after[1], self.after[2]},
-        radius_[slot],
+        LargestSquareWithin(radius_[slot]),
         slot,
         self.group,
         &cuts_[static_cast<std::size_t>(maskRow_[slot]) * groupCount_],
@@ -299,18 +333,28 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
             CollectFromGrid<Lists::kBoth>(groups_[g], query, scratch);
         }
     }
-    Collect<Lists::kBoth>(outsiders_.data(), outsiders_.size(), query, scratch);
-    const std::span<const std::uint64_t> flockKeys =
-        SortNeighborKeys({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort);
-    flockSum = FillList(flockKeys, slot, flock);
-    FillList(SortNeighborKeys({scratch.foreignKeys.data(), scratch.foreignCount}, scratch.sort),
-             slot, foreign);
+    Collect<Lists::kBoth>(outsidersFirst_, static_cast<std::uint32_t>(candidates_.size()) -
+                                               outsidersFirst_,
+                          query, scratch);
+    flockSum = FillList<true>(
+        SortNeighborKeys({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort), slot,
+        flock);
+    FillList<false>(
+        SortNeighborKeys({scratch.foreignKeys.data(), scratch.foreignCount}, scratch.sort), slot,
+        foreign);
 }
 
-// Writes the list, and returns the sum of the listed entities' positions as
-// the step of the entity at slot reads them (see Collect), added in list order
-// with the rounding of Vector3's +=; cohesion reads it for the flock list.
-Vector3 StepSnapshot::FillList(std::span<const std::uint64_t> sorted, std::uint32_t slot,
+// Writes the list from keys sorted by squared distance and, when kSum,
+// returns the sum of the listed entities' positions as the step of the entity
+// at slot reads them (see Collect), added in list order with the rounding of
+// Vector3's +=; cohesion reads it for the flock list.
+//
+// Keys in that order list the entities in distance order, since the square
+// root is monotone; only entities at equal distances (equal squares, or
+// squares whose roots round alike) may stand out of identity order. Such a
+// run is noticed at its second entry and then written again in list order.
+template <bool kSum>
+Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t slot,
                                std::vector<NeighborEntry>& list) const {
     // Every entry is written below, so only a list that must grow is
     // emptied first (growing then copies nothing), and it grows with room to
@@ -323,13 +367,37 @@ Vector3 StepSnapshot::FillList(std::span<const std::uint64_t> sorted, std::uint3
         list.reserve(sorted.size() + sorted.size() / 4);
     }
     list.resize(sorted.size());
-    NeighborEntry* entry = list.data();
     Vector3 sum;
-    for (const std::uint64_t key : sorted) {
-        const Ranked& other = byRank_[static_cast<std::uint32_t>(key)];
-        entry->distance = std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32));
-        entry->entity = other.entity;
-        ++entry;
+    Vector3 sumBeforeRun;
+    std::size_t runStart = 0;
+    float previous = -1.0f;
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        const float distance = DistanceOf(sorted[k]);
+        if (distance == previous) [[unlikely]] {
+            const std::size_t runEnd = OrderRunByIdentity(sorted, runStart);
+            sum = sumBeforeRun;
+            for (std::size_t tied = runStart; tied < runEnd; ++tied) {
+                AddEntry<kSum>(sorted[tied], slot, list[tied], sum);
+            }
+            k = runEnd - 1;
+            continue;
+        }
+        sumBeforeRun = sum;
+        runStart = k;
+        previous = distance;
+        AddEntry<kSum>(sorted[k], slot, list[k], sum);
+    }
+    return sum;
+}
+
+template <bool kSum>
+inline void StepSnapshot::AddEntry(std::uint64_t key, std::uint32_t slot, NeighborEntry& entry,
+                            Vector3& sum) const {
+    const auto index = static_cast<std::uint32_t>(key);
+    entry.distance = DistanceOf(key);
+    entry.entity = candidateEntity_[index];
+    if constexpr (kSum) {
+        const Candidate& other = candidates_[index];
         // A select without a branch: which of the two it is varies at random.
         const std::uint32_t after = 0u - static_cast<std::uint32_t>(other.slot <= slot);
         const auto seen = [&other, after](int axis) {
@@ -338,5 +406,33 @@ Vector3 StepSnapshot::FillList(std::span<const std::uint64_t> sorted, std::uint3
         };
         sum += Vector3{seen(0), seen(1), seen(2)};
     }
-    return sum;
+}
+
+// Sorts the keys from first on that share its distance by identity rank, and
+// returns where they end. In a flock such runs hold two or three entries;
+// long ones (fish on a lattice, or at one point) get a comparison sort.
+std::size_t StepSnapshot::OrderRunByIdentity(std::span<std::uint64_t> sorted,
+                                             std::size_t first) const {
+    const float distance = DistanceOf(sorted[first]);
+    std::size_t end = first + 1;
+    while (end < sorted.size() && DistanceOf(sorted[end]) == distance) {
+        ++end;
+    }
+    const auto rank = [this](std::uint64_t key) {
+        return candidates_[static_cast<std::uint32_t>(key)].rank;
+    };
+    const auto byRank = [&rank](std::uint64_t a, std::uint64_t b) { return rank(a) < rank(b); };
+    if (end - first > kInsertionLimit) {
+        std::sort(sorted.begin() + first, sorted.begin() + end, byRank);
+        return end;
+    }
+    for (std::size_t i = first + 1; i < end; ++i) {
+        const std::uint64_t key = sorted[i];
+        std::size_t j = i;
+        for (; j > first && byRank(key, sorted[j - 1]); --j) {
+            sorted[j] = sorted[j - 1];
+        }
+        sorted[j] = key;
+    }
+    return end;
 }

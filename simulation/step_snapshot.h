@@ -46,6 +46,12 @@ public:
     // True when ComputeNeighbors serves the entity at slot: it searches and
     // its world and group are the ones that hold it.
     bool IsPlanned(std::uint32_t slot) const { return planned_[slot] != 0; }
+    // Every slot once, in the order of the grids' cells (groups in order,
+    // then the outsiders). Searches made in this order find their candidates
+    // still in the cache from the search before.
+    std::uint32_t SlotInCellOrder(std::uint32_t position) const {
+        return candidates_[position].slot;
+    }
     // True when the entity at slot stands where the capture predicted it after
     // its step: moved by its velocity, or unmoved when passive.
     bool StandsAsPredicted(std::uint32_t slot) const;
@@ -73,29 +79,21 @@ private:
     // The searching entity, as Collect needs it.
     struct Query {
         float centre[3];            // its position after its move
-        float radius;               // its perception radius
+        float passing;              // the largest squared distance within its radius
         std::uint32_t slot;         // its place in world order
         std::uint32_t group;        // the group holding it
         const std::uint32_t* cuts;  // per group, where its foreign scan stops
         double reach;               // how far from centre the grids are searched
     };
-    // What filling a list needs of an entity: the entity, and where its
-    // neighbours see it (see Collect).
-    struct Ranked {
-        cEntity* entity;
-        std::uint32_t slot;
-        float before[3];
-        float after[3];
-    };
-    // A group's members in their own grid, in cell order.
+    // A group's members in their own grid; grid position k is candidate
+    // first + k.
     struct GroupGrid {
         SpatialGrid grid;
-        std::vector<Candidate> inCellOrder;
+        std::uint32_t first = 0;
     };
 
     void CaptureEntities(const cWorld& world, float elapsed);
     void RankByIdentity();
-    void Rank(std::uint32_t slot, std::uint32_t rank);
     bool BuildForeignTables(const cWorld& world);
     void BuildGrids();
     // Which lists the candidates of one Collect call may enter. The runs of
@@ -104,13 +102,18 @@ private:
     enum class Lists { kFlockOnly, kForeignOnly, kBoth };
     // Appends the keys of the candidates that belong in each list.
     template <Lists kLists>
-    void Collect(const Candidate* candidates, std::size_t count, const Query& query,
+    void Collect(std::uint32_t first, std::uint32_t count, const Query& query,
                  NeighborQueryScratch& scratch) const;
     template <Lists kLists>
     void CollectFromGrid(const GroupGrid& group, const Query& query,
                          NeighborQueryScratch& scratch) const;
-    Vector3 FillList(std::span<const std::uint64_t> sorted, std::uint32_t slot,
+    template <bool kSum>
+    Vector3 FillList(std::span<std::uint64_t> sorted, std::uint32_t slot,
                      std::vector<NeighborEntry>& list) const;
+    template <bool kSum>
+    void AddEntry(std::uint64_t key, std::uint32_t slot, NeighborEntry& entry,
+                  Vector3& sum) const;
+    std::size_t OrderRunByIdentity(std::span<std::uint64_t> sorted, std::size_t first) const;
 
     // Per entity, in world order.
     std::vector<cEntity*> entities_;
@@ -118,8 +121,6 @@ private:
     std::vector<float> radius_;
     std::vector<std::uint32_t> maskRow_;  // row of cuts_ for the entity's avoidMask
     std::vector<std::uint8_t> planned_;
-    // Per rank: what the lists need of the entity, close together.
-    std::vector<Ranked> byRank_;
     // Distinct avoidMasks of the planned entities, and for each mask and group
     // the member index where that group's scan stops (the first member failing
     // the mask test, or the group's size).
@@ -131,7 +132,14 @@ private:
     // step moves them further than a small bound are kept apart as outsiders
     // and checked by every search.
     std::vector<GroupGrid> groups_;  // at least groupCount_
-    std::vector<Candidate> outsiders_;
+    // Every entity once: each group's binned members in its grid's cell
+    // order, then the outsiders from outsidersFirst_ on. Searches name a
+    // candidate by its place here, and lists are filled from here, where
+    // the search has just read.
+    std::vector<Candidate> candidates_;
+    std::vector<cEntity*> candidateEntity_;  // the entity of each candidate
+    std::uint32_t outsidersFirst_ = 0;
+    std::vector<Candidate> outsiders_;       // scratch of the capture
     double largestShift_ = 0.0;  // largest move along any axis of a binned entity
     // Scratch of the capture.
     std::vector<float> binned_[3];
