@@ -14,7 +14,10 @@ class cWorld;
 // The indexed neighbour search of a world step. BeginStep captures the world;
 // the lists are then computed ahead of the stepping entities, in chunks of
 // consecutive slots, by helper threads and by the stepping thread itself, and
-// each entity takes its two lists when its step reaches the search.
+// written straight into each entity's flockNeighbors and foreignNeighbors.
+// An entity's step confirms that its lists are ready when it reaches the
+// search; until then nothing may read them (behaviours read their own
+// entity's lists only).
 //
 // Only the search moves to other threads, with the sum of each entity's flock
 // neighbours' positions that cohesion needs (positions are all known ahead):
@@ -24,8 +27,9 @@ class cWorld;
 //
 // A step that leaves the predicted course (an entity that moved otherwise
 // than by its velocity, or stepped out of world order) is noticed at the next
-// entity's search; from there on the step falls back to the exhaustive scan,
-// so the lists stay exact whatever an entity subclass does to itself.
+// entity's search; the helpers are then stopped, and from there on the step
+// falls back to the exhaustive scan, so the lists stay exact whatever an
+// entity subclass does to itself.
 class NeighborIndex {
 public:
     // threads counts the stepping thread: 1 computes every list on it.
@@ -36,11 +40,12 @@ public:
 
     // Captures world for a step of elapsed seconds and starts the helpers.
     // False when the step should use the exhaustive scan throughout; then
-    // EndStep must not be called.
+    // EndStep must not be called. No entity may be added to or removed from
+    // the world until EndStep.
     bool BeginStep(const cWorld& world, float elapsed);
-    // Called by the base entity step right after the entity moved. Swaps the
-    // entity's prepared lists into flockNeighbors and foreignNeighbors and
-    // returns true; returns false when the entity must search for itself.
+    // Called by the base entity step right after the entity moved. Waits
+    // until the entity's lists are in place, sets its flockSum, and returns
+    // true; returns false when the entity must search for itself.
     bool TakeNeighbors(cEntity& entity);
     // Stops and waits for the helpers. Must follow every successful BeginStep.
     void EndStep();
@@ -49,43 +54,38 @@ public:
     NeighborIndex& operator=(const NeighborIndex&) = delete;
 
 private:
-    // The lists of one chunk of slots, reused for chunk c, c + window_, ...
-    struct ChunkLists {
-        std::vector<std::vector<NeighborEntry>> flock;
-        std::vector<std::vector<NeighborEntry>> foreign;
-        std::vector<Vector3> flockSum;
-    };
-
     static void HelperJob(void* self, int helper);
     void Help(NeighborQueryScratch& scratch);
+    void OrderChunksByCell();
+    // Claims the next chunk nobody has claimed and computes it; false when
+    // none is left.
+    bool ComputeNextChunk(NeighborQueryScratch& scratch);
     void Compute(std::uint32_t chunk, NeighborQueryScratch& scratch);
-    // The stepping thread moves on to chunk, once the chunks it passes are done.
-    void EnterChunk(std::uint32_t chunk);
     void WaitForChunk(std::uint32_t chunk);
     // Moves the cursor to entity, checking that every entity passed since the
     // last call, and the one that called it, stands as predicted; false when
     // entity is not next in the predicted course.
     bool AdvanceTo(const cEntity& entity);
+    // Leaves the predicted course: stops the helpers and waits for them.
     void Abandon();
 
     const int threads_;
     std::unique_ptr<WorkerPool> pool_;           // threads_ - 1 helpers, or none
     std::vector<NeighborQueryScratch> scratch_;  // [0] the stepping thread's
     StepSnapshot snapshot_;
-    std::vector<ChunkLists> ring_;                        // window_ chunks in flight
+    std::vector<Vector3> flockSum_;              // per slot, with its lists
+    std::vector<std::uint32_t> searchOrder_;     // per chunk, its slots in the order searched
+    std::vector<std::uint32_t> chunkFill_;       // scratch of OrderChunksByCell
     std::unique_ptr<std::atomic<std::uint8_t>[]> ready_;  // per chunk: lists computed
     std::uint32_t readyCapacity_ = 0;
     std::uint32_t chunkSize_ = 1;
     std::uint32_t chunkCount_ = 0;
-    std::uint32_t window_ = 1;
-    // Shared between the threads, each on a cache line of its own, away from
+    // Shared between the threads, on a cache line of their own, away from
     // the stepping thread's state that changes with every entity.
     alignas(64) std::atomic<std::uint32_t> nextChunk_{0};  // first chunk nobody has claimed
-    alignas(64) std::atomic<std::uint32_t> released_{0};   // the stepping thread's chunk;
-                                                           // ring slots before it are free
     std::atomic<bool> stopping_{false};
     // The stepping thread's own state.
-    alignas(64) bool active_ = false;       // between BeginStep and EndStep, on course
-    bool helping_ = false;      // helpers were started this step
-    std::uint32_t cursor_ = 0;  // next slot expected to step
+    alignas(64) bool active_ = false;  // between BeginStep and EndStep, on course
+    bool helping_ = false;             // helpers are running
+    std::uint32_t cursor_ = 0;         // next slot expected to step
 };
