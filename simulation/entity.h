@@ -88,6 +88,9 @@ public:
     float maxSpeed;                       // bound on the length of velocity
     float cruiseSpeed;                    // speed the cruising behaviour compares against
     Vector3 velocityDamping;              // per-axis factors applied every step
+    // The neighbour lists. During a world step the search threads write an
+    // entity's lists until its own step reaches the search, so only the
+    // entity's own step may read them (and anything after the step).
     std::vector<NeighborEntry> flockNeighbors;    // own group, nearest first
     std::vector<NeighborEntry> foreignNeighbors;  // foreign types of all groups, nearest first
     // While the behaviours of a step run: when flockSumKnown, flockSum is the
