@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <random>
 #include <unordered_map>
@@ -81,11 +83,15 @@ struct RandomWorld {
         const std::uint32_t type = types[Pick(0, 4)];
         const float radius =
             Pick(0, 19) == 0 ? 100000.0f : (Pick(0, 3) == 0 ? 50.0f : Real(20, 300));
+        // Radii at the edges of the squared-distance test, now and then.
+        const float edges[] = {0.0f, -1.0f, 1e-30f, std::numeric_limits<float>::infinity(),
+                               std::numeric_limits<float>::max(), std::nanf("")};
+        const float chosen = Pick(0, 39) == 0 ? edges[Pick(0, 5)] : radius;
         const float maxSpeed = Pick(0, 9) == 0 ? 20000.0f : 50.0f;
         cEntity* entity =
             Pick(0, 39) == 0
-                ? new JumpingEntity(*world, type, radius, 10.0f, maxSpeed, 20.0f, 1, 0.2f, 1)
-                : new cEntity(*world, type, radius, 10.0f, maxSpeed, 20.0f, 1, 0.2f, 1);
+                ? new JumpingEntity(*world, type, chosen, 10.0f, maxSpeed, 20.0f, 1, 0.2f, 1)
+                : new cEntity(*world, type, chosen, 10.0f, maxSpeed, 20.0f, 1, 0.2f, 1);
         entity->position = Spot();
         if (Pick(0, 29) == 0) {
             entity->avoidMask = ~0u;  // finds itself among the foreign
