@@ -358,7 +358,7 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
                                std::vector<NeighborEntry>& list) const {
     // Every entry is written below, so only a list that must grow is
     // emptied first (growing then copies nothing), and it grows with room to
-    // spare, since lists change hands between entities from step to step; a
+    // spare, since an entity's neighbours come and go from step to step; a
     // list that already holds room keeps its entries, and entries are not
     // cleared as it grows. The lists are a step's largest memory traffic, at
     // a hundred thousand fish gigabytes.
