@@ -73,9 +73,9 @@ private:
     std::unique_ptr<WorkerPool> pool_;           // threads_ - 1 helpers, or none
     std::vector<NeighborQueryScratch> scratch_;  // [0] the stepping thread's
     StepSnapshot snapshot_;
-    std::vector<Vector3> flockSum_;              // per slot, with its lists
-    std::vector<std::uint32_t> searchOrder_;     // per chunk, its slots in the order searched
-    std::vector<std::uint32_t> chunkFill_;       // scratch of OrderChunksByCell
+    std::vector<Vector3> flockSum_;           // per slot, with its lists
+    std::vector<std::uint32_t> searchOrder_;  // per chunk, its slots in the order searched
+    std::vector<std::uint32_t> chunkFill_;    // scratch of OrderChunksByCell
     std::unique_ptr<std::atomic<std::uint8_t>[]> ready_;  // per chunk: lists computed
     std::uint32_t readyCapacity_ = 0;
     std::uint32_t chunkSize_ = 1;

@@ -30,7 +30,7 @@ std::uint32_t SquareBits(std::uint64_t key) {
 }  // namespace
 
 std::span<std::uint64_t> SortNeighborKeys(std::span<std::uint64_t> keys,
-                                                NeighborSortScratch& scratch) {
+                                          NeighborSortScratch& scratch) {
     const std::size_t count = keys.size();
     if (count <= kInsertionLimit) {
         InsertionSort(keys.data(), keys.data() + count);

@@ -43,10 +43,6 @@ void MakeRoom(std::vector<std::uint64_t>& keys, std::size_t size) {
     }
 }
 
-// Runs of entities at one distance longer than this are ordered by a
-// comparison sort rather than by insertion.
-constexpr std::size_t kInsertionLimit = 24;
-
 // The distance of a key of Collect: the root of its square.
 float DistanceOf(std::uint64_t key) {
     return std::sqrt(std::bit_cast<float>(static_cast<std::uint32_t>(key >> 32)));
@@ -77,6 +73,10 @@ float LargestSquareWithin(float radius) {
     }
     return square;
 }
+
+// Runs of entities at one distance longer than this are ordered by a
+// comparison sort rather than by insertion.
+constexpr std::size_t kInsertionLimit = 24;
 
 bool SameOrBothNaN(float a, float b) {
     return a == b || (a != a && b != b);
@@ -333,9 +333,9 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
             CollectFromGrid<Lists::kBoth>(groups_[g], query, scratch);
         }
     }
-    Collect<Lists::kBoth>(outsidersFirst_, static_cast<std::uint32_t>(candidates_.size()) -
-                                               outsidersFirst_,
-                          query, scratch);
+    Collect<Lists::kBoth>(outsidersFirst_,
+                          static_cast<std::uint32_t>(candidates_.size()) - outsidersFirst_, query,
+                          scratch);
     flockSum = FillList<true>(
         SortNeighborKeys({scratch.flockKeys.data(), scratch.flockCount}, scratch.sort), slot,
         flock);
@@ -377,7 +377,7 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
             const std::size_t runEnd = OrderRunByIdentity(sorted, runStart);
             sum = sumBeforeRun;
             for (std::size_t tied = runStart; tied < runEnd; ++tied) {
-                AddEntry<kSum>(sorted[tied], slot, list[tied], sum);
+                AddEntry<kSum>(sorted[tied], distance, slot, list[tied], sum);
             }
             k = runEnd - 1;
             continue;
@@ -385,24 +385,25 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
         sumBeforeRun = sum;
         runStart = k;
         previous = distance;
-        AddEntry<kSum>(sorted[k], slot, list[k], sum);
+        AddEntry<kSum>(sorted[k], distance, slot, list[k], sum);
     }
     return sum;
 }
 
 template <bool kSum>
-inline void StepSnapshot::AddEntry(std::uint64_t key, std::uint32_t slot, NeighborEntry& entry,
-                            Vector3& sum) const {
+inline void StepSnapshot::AddEntry(std::uint64_t key, float distance, std::uint32_t slot,
+                                   NeighborEntry& entry, Vector3& sum) const {
     const auto index = static_cast<std::uint32_t>(key);
-    entry.distance = DistanceOf(key);
+    entry.distance = distance;
     entry.entity = candidateEntity_[index];
     if constexpr (kSum) {
         const Candidate& other = candidates_[index];
         // A select without a branch: which of the two it is varies at random.
         const std::uint32_t after = 0u - static_cast<std::uint32_t>(other.slot <= slot);
         const auto seen = [&other, after](int axis) {
-            return std::bit_cast<float>((std::bit_cast<std::uint32_t>(other.after[axis]) & after) |
-                                        (std::bit_cast<std::uint32_t>(other.before[axis]) & ~after));
+            return std::bit_cast<float>(
+                (std::bit_cast<std::uint32_t>(other.after[axis]) & after) |
+                (std::bit_cast<std::uint32_t>(other.before[axis]) & ~after));
         };
         sum += Vector3{seen(0), seen(1), seen(2)};
     }

@@ -111,7 +111,7 @@ private:
     Vector3 FillList(std::span<std::uint64_t> sorted, std::uint32_t slot,
                      std::vector<NeighborEntry>& list) const;
     template <bool kSum>
-    void AddEntry(std::uint64_t key, std::uint32_t slot, NeighborEntry& entry,
+    void AddEntry(std::uint64_t key, float distance, std::uint32_t slot, NeighborEntry& entry,
                   Vector3& sum) const;
     std::size_t OrderRunByIdentity(std::span<std::uint64_t> sorted, std::size_t first) const;
 
@@ -139,8 +139,8 @@ private:
     std::vector<Candidate> candidates_;
     std::vector<cEntity*> candidateEntity_;  // the entity of each candidate
     std::uint32_t outsidersFirst_ = 0;
-    std::vector<Candidate> outsiders_;       // scratch of the capture
-    double largestShift_ = 0.0;  // largest move along any axis of a binned entity
+    std::vector<Candidate> outsiders_;  // scratch of the capture
+    double largestShift_ = 0.0;         // largest move along any axis of a binned entity
     // Scratch of the capture.
     std::vector<float> binned_[3];
     std::vector<std::uint32_t> binnedSlot_;
