@@ -77,11 +77,11 @@ void AddRadii(const OverlaySubject& subject, const cEntity& fish, COverlayLines&
 
 void AddNeighbours(const cEntity& fish, COverlayLines& lines) {
     for (std::size_t i = 0; i < fish.flockNeighbors.size(); ++i) {
-        lines.AddLine(fish.position, fish.flockNeighbors[i].entity->position,
+        lines.AddLine(fish.position, fish.flockNeighbors[i].Entity().position,
                       i == 0 ? kNearestMateColour : kFlockMateColour);
     }
     if (!fish.foreignNeighbors.empty()) {
-        lines.AddLine(fish.position, fish.foreignNeighbors.front().entity->position,
+        lines.AddLine(fish.position, fish.foreignNeighbors.front().Entity().position,
                       kForeignNeighbourColour);
     }
 }

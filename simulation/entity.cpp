@@ -11,7 +11,7 @@ bool operator<(const NeighborEntry& a, const NeighborEntry& b) {
     if (a.distance != b.distance) {
         return a.distance < b.distance;
     }
-    return a.entity->GetIdentity() < b.entity->GetIdentity();
+    return a.Entity().GetIdentity() < b.Entity().GetIdentity();
 }
 
 namespace {
@@ -39,7 +39,7 @@ cEntity::cEntity(cWorld& world, std::uint32_t typeId, float perceptionRadius,
       cruiseSpeed(cruiseSpeed),
       velocityDamping{dampingX, dampingY, dampingZ} {}
 
-cEntity::~cEntity() = default;
+cEntity::~cEntity() { EntityHandles::Release(handle_); }
 
 void cEntity::AddBehavior(cBehavior* behavior) { InsertByIdentity(behaviors, behavior); }
 
@@ -55,7 +55,7 @@ void cEntity::FindFlockNeighbors() {
     for (cEntity* member : group->members) {
         float distance;
         if (member != this && IsWithinPerception(*member, distance)) {
-            InsertNeighbor(flockNeighbors, {distance, member});
+            InsertNeighbor(flockNeighbors, {distance, member->GetHandle()});
         }
     }
 }
@@ -72,7 +72,7 @@ void cEntity::FindForeignNeighbors() {
             }
             float distance;
             if (IsWithinPerception(*member, distance)) {
-                InsertNeighbor(foreignNeighbors, {distance, member});
+                InsertNeighbor(foreignNeighbors, {distance, member->GetHandle()});
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "entity_handle.h"
 #include "identity.h"
 #include "base/vector_math.h"
 
@@ -22,10 +23,14 @@ struct NeighborEntry {
     // Leaves the entry unset, so that a list grows without first clearing
     // the room that the search then writes over.
     NeighborEntry() {}
-    NeighborEntry(float distance, cEntity* entity) : distance(distance), entity(entity) {}
+    NeighborEntry(float distance, EntityHandle neighbor) : distance(distance), neighbor(neighbor) {}
+
+    // The neighbour. A list names the entities of the step that made it, so
+    // it is read only while they all live.
+    cEntity& Entity() const { return EntityHandles::Entity(neighbor); }
 
     float distance;
-    cEntity* entity;
+    EntityHandle neighbor;
 };
 bool operator<(const NeighborEntry& a, const NeighborEntry& b);
 
@@ -68,6 +73,7 @@ public:
     void FindForeignNeighbors();
 
     Identity GetIdentity() const { return identity_; }
+    EntityHandle GetHandle() const { return handle_; }
 
     cEntity(const cEntity&) = delete;
     cEntity& operator=(const cEntity&) = delete;
@@ -104,6 +110,7 @@ private:
     void ApplyBehaviorsObserved(float elapsed, StepObservation& observation);
 
     const Identity identity_ = NextIdentity();
+    const EntityHandle handle_ = EntityHandles::Acquire(*this);
 };
 
 // The entity standing for the player: passive, moved only by the player link

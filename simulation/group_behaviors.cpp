@@ -20,7 +20,7 @@ void cSeparationBehavior::Apply(float /*elapsed*/, cEntity& entity) {
     if (ratio > maxSeparationPercentage) {
         ratio = maxSeparationPercentage;
     }
-    const Vector3 toward = Normalize(nearest.entity->position - entity.position);
+    const Vector3 toward = Normalize(nearest.Entity().position - entity.position);
     if (nearest.distance < separationDistance) {
         entity.steering += gain * -ratio * toward;
     } else if (nearest.distance > separationDistance) {
@@ -37,7 +37,7 @@ void cAlignmentBehavior::Apply(float /*elapsed*/, cEntity& entity) {
         return;
     }
     // Read now: a flock-mate stepped earlier this frame shows its new velocity.
-    const cEntity& nearest = *entity.flockNeighbors.front().entity;
+    const cEntity& nearest = entity.flockNeighbors.front().Entity();
     entity.steering += gain * turnRate * Normalize(nearest.velocity);
 }
 
@@ -56,7 +56,7 @@ void cCohesionBehavior::Apply(float /*elapsed*/, cEntity& entity) {
     if (!entity.flockSumKnown) {
         sum = {};
         for (const NeighborEntry& neighbor : entity.flockNeighbors) {
-            sum += neighbor.entity->position;
+            sum += neighbor.Entity().position;
         }
     }
     const float count = static_cast<float>(entity.flockNeighbors.size());

@@ -14,7 +14,8 @@ void cAvoidanceBehavior::Apply(float /*elapsed*/, cEntity& entity) {
     if (!(nearest.distance < avoidanceDistance)) {
         return;
     }
-    entity.steering += gain * avoidanceSpeed * Normalize(entity.position - nearest.entity->position);
+    const Vector3 away = Normalize(entity.position - nearest.Entity().position);
+    entity.steering += gain * avoidanceSpeed * away;
 }
 
 std::string cAvoidanceBehavior::GetName() const { return "Avoidance Behavior"; }

@@ -113,8 +113,7 @@ void StepSnapshot::CaptureEntities(const cWorld& world, float elapsed) {
             const bool passive = entity->IsPassive();
             const Vector3 before = entity->position;
             const Vector3 after = passive ? before : entity->NextPosition(elapsed);
-            Candidate candidate = {{before.x, before.y, before.z},
-                                   {after.x, after.y, after.z},
+            Candidate candidate = {{{before.x, before.y, before.z}, {after.x, after.y, after.z}},
                                    static_cast<std::uint32_t>(entities_.size()),
                                    g,
                                    m,
@@ -213,8 +212,8 @@ void StepSnapshot::BuildGrids() {
             const Candidate& candidate = bySlot_[slot];
             double shift = 0.0;
             for (int axis = 0; axis < 3; ++axis) {
-                shift = std::max(shift, std::fabs(static_cast<double>(candidate.after[axis]) -
-                                                  candidate.before[axis]));
+                shift = std::max(shift, std::fabs(static_cast<double>(candidate.at[1][axis]) -
+                                                  candidate.at[0][axis]));
             }
             if (!(shift <= shiftBound)) {  // also a shift that is not finite
                 outsiders_.push_back(candidate);
@@ -222,7 +221,7 @@ void StepSnapshot::BuildGrids() {
             }
             largestShift_ = std::max(largestShift_, shift);
             for (int axis = 0; axis < 3; ++axis) {
-                binned_[axis].push_back(candidate.before[axis]);
+                binned_[axis].push_back(candidate.at[0][axis]);
             }
             binnedSlot_.push_back(slot);
         }
@@ -237,15 +236,15 @@ void StepSnapshot::BuildGrids() {
     }
     outsidersFirst_ = static_cast<std::uint32_t>(candidates_.size());
     candidates_.insert(candidates_.end(), outsiders_.begin(), outsiders_.end());
-    candidateEntity_.resize(candidates_.size());
+    candidateHandle_.resize(candidates_.size());
     for (std::size_t k = 0; k < candidates_.size(); ++k) {
-        candidateEntity_[k] = entities_[candidates_[k].slot];
+        candidateHandle_[k] = entities_[candidates_[k].slot]->GetHandle();
     }
 }
 
 bool StepSnapshot::StandsAsPredicted(std::uint32_t slot) const {
     const Vector3& now = entities_[slot]->position;
-    const float* after = bySlot_[slot].after;
+    const float* after = bySlot_[slot].at[1];
     return SameOrBothNaN(now.x, after[0]) && SameOrBothNaN(now.y, after[1]) &&
            SameOrBothNaN(now.z, after[2]);
 }
@@ -274,7 +273,7 @@ void StepSnapshot::Collect(std::uint32_t first, std::uint32_t count, const Query
     const Candidate* candidates = candidates_.data() + first;
     for (std::uint32_t k = 0; k < count; ++k) {
         const Candidate& other = candidates[k];
-        const float* at = other.slot <= query.slot ? other.after : other.before;
+        const float* at = other.at[other.slot <= query.slot];
         const Vector3 offset = {at[0] - query.centre[0], at[1] - query.centre[1],
                                 at[2] - query.centre[2]};
         const float square = offset.x * offset.x + offset.y * offset.y + offset.z * offset.z;
@@ -311,7 +310,7 @@ void StepSnapshot::ComputeNeighbors(std::uint32_t slot, NeighborQueryScratch& sc
                                     std::vector<NeighborEntry>& foreign, Vector3& flockSum) const {
     const Candidate& self = bySlot_[slot];
     const Query query = {
-        {self.after[0], self.after[1], self.after[2]},
+        {self.at[1][0], self.at[1][1], self.at[1][2]},
         LargestSquareWithin(radius_[slot]),
         slot,
         self.group,
@@ -367,7 +366,24 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
         list.reserve(sorted.size() + sorted.size() / 4);
     }
     list.resize(sorted.size());
+    // Local copies of the pointers, which the stores to the list would
+    // otherwise make the compiler load again for every entry.
+    NeighborEntry* const entries = list.data();
+    const Candidate* const candidates = candidates_.data();
+    const EntityHandle* const handles = candidateHandle_.data();
     Vector3 sum;
+    // Writes entry k and, when kSum, adds the neighbour's position as the step
+    // of the entity at slot sees it (see Collect).
+    const auto write = [&](std::size_t k, float distance) {
+        const auto index = static_cast<std::uint32_t>(sorted[k]);
+        entries[k] = {distance, handles[index]};
+        if constexpr (kSum) {
+            const Candidate& other = candidates[index];
+            // Indexed, not branched on: which of the two it is varies at random.
+            const float* seen = other.at[other.slot <= slot];
+            sum += Vector3{seen[0], seen[1], seen[2]};
+        }
+    };
     Vector3 sumBeforeRun;
     std::size_t runStart = 0;
     float previous = -1.0f;
@@ -377,7 +393,7 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
             const std::size_t runEnd = OrderRunByIdentity(sorted, runStart);
             sum = sumBeforeRun;
             for (std::size_t tied = runStart; tied < runEnd; ++tied) {
-                AddEntry<kSum>(sorted[tied], distance, slot, list[tied], sum);
+                write(tied, distance);
             }
             k = runEnd - 1;
             continue;
@@ -385,28 +401,9 @@ Vector3 StepSnapshot::FillList(std::span<std::uint64_t> sorted, std::uint32_t sl
         sumBeforeRun = sum;
         runStart = k;
         previous = distance;
-        AddEntry<kSum>(sorted[k], distance, slot, list[k], sum);
+        write(k, distance);
     }
     return sum;
-}
-
-template <bool kSum>
-inline void StepSnapshot::AddEntry(std::uint64_t key, float distance, std::uint32_t slot,
-                                   NeighborEntry& entry, Vector3& sum) const {
-    const auto index = static_cast<std::uint32_t>(key);
-    entry.distance = distance;
-    entry.entity = candidateEntity_[index];
-    if constexpr (kSum) {
-        const Candidate& other = candidates_[index];
-        // A select without a branch: which of the two it is varies at random.
-        const std::uint32_t after = 0u - static_cast<std::uint32_t>(other.slot <= slot);
-        const auto seen = [&other, after](int axis) {
-            return std::bit_cast<float>(
-                (std::bit_cast<std::uint32_t>(other.after[axis]) & after) |
-                (std::bit_cast<std::uint32_t>(other.before[axis]) & ~after));
-        };
-        sum += Vector3{seen(0), seen(1), seen(2)};
-    }
 }
 
 // Sorts the keys from first on that share its distance by identity rank, and

@@ -68,8 +68,9 @@ public:
 private:
     // What a search needs of a possible neighbour, stored in cell order.
     struct Candidate {
-        float before[3];       // position before its step
-        float after[3];        // position after its step
+        // Its position before ([0]) and after ([1]) its step; a search sees
+        // one or the other by where the candidate stands in world order.
+        float at[2][3];
         std::uint32_t slot;    // place in world order
         std::uint32_t group;   // index of the group holding it
         std::uint32_t member;  // place within that group
@@ -110,9 +111,6 @@ private:
     template <bool kSum>
     Vector3 FillList(std::span<std::uint64_t> sorted, std::uint32_t slot,
                      std::vector<NeighborEntry>& list) const;
-    template <bool kSum>
-    void AddEntry(std::uint64_t key, float distance, std::uint32_t slot, NeighborEntry& entry,
-                  Vector3& sum) const;
     std::size_t OrderRunByIdentity(std::span<std::uint64_t> sorted, std::size_t first) const;
 
     // Per entity, in world order.
@@ -137,7 +135,7 @@ private:
     // candidate by its place here, and lists are filled from here, where
     // the search has just read.
     std::vector<Candidate> candidates_;
-    std::vector<cEntity*> candidateEntity_;  // the entity of each candidate
+    std::vector<EntityHandle> candidateHandle_;  // the entity of each candidate
     std::uint32_t outsidersFirst_ = 0;
     std::vector<Candidate> outsiders_;  // scratch of the capture
     double largestShift_ = 0.0;         // largest move along any axis of a binned entity

@@ -61,7 +61,7 @@ protected:
 std::vector<const cEntity*> Listed(const std::vector<NeighborEntry>& list) {
     std::vector<const cEntity*> entities;
     for (const NeighborEntry& entry : list) {
-        entities.push_back(entry.entity);
+        entities.push_back(&entry.Entity());
     }
     return entities;
 }
@@ -118,6 +118,22 @@ TEST_F(EntityTest, NeighbourListsAreRebuiltEveryStep) {
     mate.position = {500, 0, 0};
     self.Update(0.0f);
     EXPECT_TRUE(self.flockNeighbors.empty());
+}
+
+// Lists name neighbours by handle; a handle freed by a deleted entity names
+// the next entity made, and never two living ones.
+TEST_F(EntityTest, ListsNameTheEntityNowHoldingAReusedHandle) {
+    cGroup& school = NewGroup();
+    cEntity& self = NewEntity(&school, {0, 0, 0});
+    cEntity* gone = Make({10, 0, 0});
+    const EntityHandle freed = gone->GetHandle();
+    delete gone;
+    cEntity& mate = NewEntity(&school, {20, 0, 0});
+    cEntity& other = NewEntity(&school, {30, 0, 0});
+    EXPECT_EQ(mate.GetHandle(), freed);
+    EXPECT_NE(other.GetHandle(), freed);
+    self.Update(0.0f);
+    EXPECT_EQ(Listed(self.flockNeighbors), (std::vector<const cEntity*>{&mate, &other}));
 }
 
 TEST_F(EntityTest, EntityWithoutGroupStillFindsForeignNeighbours) {

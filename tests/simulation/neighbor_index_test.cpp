@@ -163,7 +163,7 @@ Record RecordOf(const cWorld& world) {
             record.bits.push_back(static_cast<std::uint32_t>(list->size()));
             for (const NeighborEntry& entry : *list) {
                 record.bits.push_back(std::bit_cast<std::uint32_t>(entry.distance));
-                record.bits.push_back(place.at(entry.entity));
+                record.bits.push_back(place.at(&entry.Entity()));
             }
         }
     }
