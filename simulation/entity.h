@@ -23,14 +23,14 @@ struct NeighborEntry {
     // Leaves the entry unset, so that a list grows without first clearing
     // the room that the search then writes over.
     NeighborEntry() {}
-    NeighborEntry(float distance, EntityHandle neighbor) : distance(distance), neighbor(neighbor) {}
+    NeighborEntry(float distance, EntityHandle entity) : distance(distance), entity(entity) {}
 
     // The neighbour. A list names the entities of the step that made it, so
     // it is read only while they all live.
-    cEntity& Entity() const { return EntityHandles::Entity(neighbor); }
+    cEntity& Entity() const { return EntityHandles::Entity(entity); }
 
     float distance;
-    EntityHandle neighbor;
+    EntityHandle entity;  // the neighbour's handle
 };
 bool operator<(const NeighborEntry& a, const NeighborEntry& b);
 
