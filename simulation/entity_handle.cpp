@@ -14,8 +14,15 @@ EntityHandle EntityHandles::Acquire(cEntity& entity) {
         throw std::length_error("more living entities than 32-bit handles can name");
     }
     table_.push_back(&entity);
-    // Release must not fail: it runs in destructors.
-    free_.reserve(table_.capacity());
+    // Release must not fail, since it runs in destructors: room for every
+    // handle to come back is made now, and an entity that cannot have it is
+    // not made.
+    try {
+        free_.reserve(table_.capacity());
+    } catch (...) {
+        table_.pop_back();
+        throw;
+    }
     return static_cast<EntityHandle>(table_.size() - 1);
 }
 

@@ -6,8 +6,8 @@
 class cEntity;
 
 // A 32-bit name for a living entity. Neighbour lists hold one per neighbour
-// instead of a pointer: at a hundred thousand fish the lists are gigabytes
-// written every step, and half-size entries halve that traffic.
+// instead of a pointer: at a hundred thousand fish the lists are gigabytes,
+// rewritten every step, and half-size entries halve them.
 using EntityHandle = std::uint32_t;
 
 // The living entities of the process, by handle. An entity takes a handle
